@@ -1,0 +1,4 @@
+// Umbrella header: includes every public header of omcore.
+#pragma once
+
+#include <om/core/version.h>

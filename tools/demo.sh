@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# The main job: omtool on the bundled sample data. Usage: tools/demo.sh BUILD_DIR
+set -euo pipefail
+build=${1:-build}
+root="$(cd "$(dirname "$0")/.." && pwd)"
+omtool="$build/tools/omtool"
+data="$root/data"
+run() { echo "\$ omtool $*"; "$omtool" "$@"; echo; }
+
+run --help
