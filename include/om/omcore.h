@@ -2,3 +2,5 @@
 #pragma once
 
 #include <om/core/version.h>
+#include <om/sys/clock.h>
+#include <om/sys/debug_output.h>
