@@ -10,6 +10,8 @@
 #include <om/platform/system_environment.h>
 #include <om/platform/valid_pointer.h>
 #include <om/sys/beep.h>
+#include <om/sys/clock.h>
+#include <om/sys/debug_output.h>
 #include <om/sys/directory.h>
 #include <om/sys/file_attributes.h>
 #include <om/sys/messages.h>
