@@ -4,6 +4,7 @@
 #include <om/core/string.h>
 #include <om/core/version.h>
 #include <om/core/wide_text.h>
+#include <om/geodesy/units.h>
 #include <om/platform/beep.h>
 #include <om/platform/crc32.h>
 #include <om/platform/md5.h>
