@@ -8,3 +8,5 @@ data="$root/data"
 run() { echo "\$ omtool $*"; "$omtool" "$@"; echo; }
 
 run --help
+run coo info "$data/facade_points.coo" --format 1,10,11,12,5
+run coo convert "$data/facade_points.coo" "$build/facade_points_mm.coo" --in-format 1,10,11,12,5 --out-format 1,5,10,11,12 --unit m:mm

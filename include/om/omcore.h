@@ -17,6 +17,7 @@
 #include <om/sys/debug_output.h>
 #include <om/sys/directory.h>
 #include <om/sys/file_attributes.h>
+#include <om/sys/locale.h>
 #include <om/sys/messages.h>
 #include <om/sys/text.h>
 #include <om/sys/write_probe.h>
