@@ -140,21 +140,30 @@ class TOmArray {
     // around their middle element; the larger part waits on an explicit stack and the loop
     // goes on with the smaller part, so the stack never holds more than log2(n) < 32 ranges.
     // Scans stop at elements equal to the pivot on both sides, which splits runs of equal
-    // elements evenly instead of degrading to quadratic time.
+    // elements evenly instead of degrading to quadratic time. Inputs that defeat the middle
+    // pivot (an organ pipe, for instance) would still take quadratic time, so a range that
+    // has been partitioned more than 2 log2(n) times over is finished by a heap sort.
     void QuickSort(int lo, int hi) {
         struct Range {
-            int lo, hi;
+            int lo, hi, budget;
         };
         Range pending[32];
         int depth = 0;
+        int budget = 0;
+        for (int n = hi - lo + 1; n > 1; n /= 2) budget += 2;
         for (;;) {
             while (hi - lo + 1 > kSmallRange) {
+                if (budget-- == 0) {
+                    HeapSort(lo, hi);
+                    lo = hi;
+                    break;
+                }
                 const int p = Partition(lo, hi);
                 if (p - lo > hi - p) {
-                    pending[depth++] = {lo, p - 1};
+                    pending[depth++] = {lo, p - 1, budget};
                     lo = p + 1;
                 } else {
-                    pending[depth++] = {p + 1, hi};
+                    pending[depth++] = {p + 1, hi, budget};
                     hi = p - 1;
                 }
             }
@@ -163,6 +172,7 @@ class TOmArray {
             --depth;
             lo = pending[depth].lo;
             hi = pending[depth].hi;
+            budget = pending[depth].budget;
         }
     }
 
@@ -201,6 +211,30 @@ class TOmArray {
         }
         Swap(lo, j);
         return j;
+    }
+
+    // Heap sort of [lo, hi]: the guaranteed n log n fallback of QuickSort.
+    void HeapSort(int lo, int hi) {
+        const int n = hi - lo + 1;
+        for (int k = n / 2 - 1; k >= 0; --k) SiftDown(lo, k, n);
+        for (int end = n - 1; end > 0; --end) {
+            Swap(lo, lo + end);
+            SiftDown(lo, 0, end);
+        }
+    }
+
+    // Restores the max-heap property below heap index k of the heap of n elements at base.
+    void SiftDown(int base, int k, int n) {
+        for (;;) {
+            int largest = k;
+            const int left = 2 * k + 1;
+            const int right = left + 1;
+            if (left < n && Less(*items_[base + largest], *items_[base + left])) largest = left;
+            if (right < n && Less(*items_[base + largest], *items_[base + right])) largest = right;
+            if (largest == k) return;
+            Swap(base + k, base + largest);
+            k = largest;
+        }
     }
 
     int BinSearch(const T& x, bool ascending) const {
