@@ -1,7 +1,9 @@
 // Umbrella header: includes every public header of omcore.
 #pragma once
 
+#include <om/core/string.h>
 #include <om/core/version.h>
+#include <om/core/wide_text.h>
 #include <om/platform/beep.h>
 #include <om/platform/crc32.h>
 #include <om/platform/md5.h>
@@ -15,4 +17,5 @@
 #include <om/sys/directory.h>
 #include <om/sys/file_attributes.h>
 #include <om/sys/messages.h>
+#include <om/sys/text.h>
 #include <om/sys/write_probe.h>
