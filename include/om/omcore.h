@@ -2,3 +2,5 @@
 #pragma once
 
 #include <om/core/version.h>
+#include <om/sys/locale.h>
+#include <om/textio/parser.h>
