@@ -4,3 +4,4 @@
 #include <om/core/version.h>
 #include <om/sys/locale.h>
 #include <om/textio/parser.h>
+#include <om/textio/writer.h>
