@@ -1,10 +1,32 @@
 // Umbrella header: includes every public header of omcore.
 #pragma once
 
+#include <om/core/string.h>
 #include <om/core/version.h>
+#include <om/core/wide_text.h>
+#include <om/numerics/matrix.h>
 #include <om/numerics/mmatrix.h>
 #include <om/numerics/mvector.h>
-#include <om/numerics/matrix.h>
 #include <om/numerics/plane_axes.h>
 #include <om/numerics/round_value.h>
 #include <om/numerics/vector.h>
+#include <om/platform/beep.h>
+#include <om/platform/crc32.h>
+#include <om/platform/current_path.h>
+#include <om/platform/file_name.h>
+#include <om/platform/md5.h>
+#include <om/platform/number_text.h>
+#include <om/platform/progress_bar_router.h>
+#include <om/platform/system_environment.h>
+#include <om/platform/valid_pointer.h>
+#include <om/sys/beep.h>
+#include <om/sys/clock.h>
+#include <om/sys/debug_output.h>
+#include <om/sys/directory.h>
+#include <om/sys/file_attributes.h>
+#include <om/sys/locale.h>
+#include <om/sys/messages.h>
+#include <om/sys/text.h>
+#include <om/sys/write_probe.h>
+#include <om/textio/parser.h>
+#include <om/textio/writer.h>
