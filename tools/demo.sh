@@ -8,3 +8,5 @@ data="$root/data"
 run() { echo "\$ omtool $*"; "$omtool" "$@"; echo; }
 
 run --help
+run tokens "$data/sample_project.pro"
+run tokens "$data/sample_damaged.pro"
