@@ -8,3 +8,4 @@ data="$root/data"
 run() { echo "\$ omtool $*"; "$omtool" "$@"; echo; }
 
 run --help
+run checksum "$data"/filetypes/points.coo "$data"/filetypes/scan.pts
