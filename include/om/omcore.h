@@ -4,6 +4,12 @@
 #include <om/core/string.h>
 #include <om/core/version.h>
 #include <om/core/wide_text.h>
+#include <om/numerics/matrix.h>
+#include <om/numerics/mmatrix.h>
+#include <om/numerics/mvector.h>
+#include <om/numerics/plane_axes.h>
+#include <om/numerics/round_value.h>
+#include <om/numerics/vector.h>
 #include <om/platform/beep.h>
 #include <om/platform/crc32.h>
 #include <om/platform/current_path.h>
@@ -18,6 +24,9 @@
 #include <om/sys/debug_output.h>
 #include <om/sys/directory.h>
 #include <om/sys/file_attributes.h>
+#include <om/sys/locale.h>
 #include <om/sys/messages.h>
 #include <om/sys/text.h>
 #include <om/sys/write_probe.h>
+#include <om/textio/parser.h>
+#include <om/textio/writer.h>
