@@ -33,6 +33,7 @@
 #include <om/platform/crc32.h>
 #include <om/platform/current_path.h>
 #include <om/platform/file_name.h>
+#include <om/platform/file_type.h>
 #include <om/platform/md5.h>
 #include <om/platform/number_text.h>
 #include <om/platform/progress_bar_router.h>
