@@ -11,7 +11,7 @@ namespace om::points_detail {
 // feed. Lines are read whole up to max_line characters; the rest of a longer line is dropped, so
 // that it never turns into further lines.
 class LineReader {
-public:
+  public:
     LineReader(std::FILE* file, std::size_t max_line);
 
     // The next line, valid until the next call; null at the end of the file.
@@ -19,7 +19,7 @@ public:
     // True when reading failed for another reason than the end of the file.
     bool Failed() const { return failed_; }
 
-private:
+  private:
     // Reads more of the file behind the unread text; false when nothing more came.
     bool Fill();
     void DropRestOfLine();

@@ -15,7 +15,9 @@ OmPoint::OmPoint() = default;
 OmPoint::OmPoint(unsigned int id, double xv, double yv, double zv, short flags)
     : OmListnode(id), control(flags), x(xv), y(yv), z(zv) {}
 
-OmPoint::OmPoint(OmPoint const& other) : OmListnode(other), OmFlag(other) { CopyFields(other); }
+OmPoint::OmPoint(OmPoint const& other) : OmListnode(other), OmFlag(other) {
+    CopyFields(other);
+}
 
 OmPoint::~OmPoint() = default;
 
@@ -57,7 +59,9 @@ int OmPoint::Compare(OmListnode* other) const {
     return static_cast<int>(own - theirs);
 }
 
-bool OmPoint::operator==(OmPoint const& o) const { return x == o.x && y == o.y && z == o.z; }
+bool OmPoint::operator==(OmPoint const& o) const {
+    return x == o.x && y == o.y && z == o.z;
+}
 
 OmPoint OmPoint::operator+(OmPoint const& o) const {
     OmPoint r(*this);
@@ -97,11 +101,19 @@ double OmPoint::DistanceSq(OmPoint const& o) const {
     return ex * ex + ey * ey + ez * ez;
 }
 
-OmVector OmPoint::GetAsVector() const { return OmVector(x, y, z); }
+OmVector OmPoint::GetAsVector() const {
+    return OmVector(x, y, z);
+}
 
-double OmPoint::Distance(OmPoint const& o) const { return std::sqrt(DistanceSq(o)); }
-double OmPoint::Distance(OmPoint const* o) const { return o ? Distance(*o) : 0.0; }
-double OmPoint::DistanceSq(OmPoint const* o) const { return o ? DistanceSq(*o) : 0.0; }
+double OmPoint::Distance(OmPoint const& o) const {
+    return std::sqrt(DistanceSq(o));
+}
+double OmPoint::Distance(OmPoint const* o) const {
+    return o ? Distance(*o) : 0.0;
+}
+double OmPoint::DistanceSq(OmPoint const* o) const {
+    return o ? DistanceSq(*o) : 0.0;
+}
 
 char const* OmPoint::GetControlCodeAsXYZ(int flags) {
     static char const* const codes[8] = {" N ", "X  ", " Y ", "XY ", "  Z", "X Z", " YZ", "XYZ"};
@@ -118,10 +130,17 @@ short OmPoint::SetAsControlFlag(int digits) {
     // Digits of the magnitude; computed in 64 bits so that INT_MIN has one.
     for (long long v = std::llabs(static_cast<long long>(digits)); v > 0; v /= 10) {
         switch (v % 10) {
-            case 1: flags |= OmControlX; break;
-            case 2: flags |= OmControlY; break;
-            case 3: flags |= OmControlZ; break;
-            default: break;
+            case 1:
+                flags |= OmControlX;
+                break;
+            case 2:
+                flags |= OmControlY;
+                break;
+            case 3:
+                flags |= OmControlZ;
+                break;
+            default:
+                break;
         }
     }
     return control = flags;
@@ -131,10 +150,23 @@ short OmPoint::SetAsControlFlag(char const* text) {
     short flags = 0;
     for (; text != nullptr && *text != '\0'; ++text) {
         switch (*text) {
-            case '1': case 'X': case 'x': flags |= OmControlX; break;
-            case '2': case 'Y': case 'y': flags |= OmControlY; break;
-            case '3': case 'Z': case 'z': flags |= OmControlZ; break;
-            default: break;
+            case '1':
+            case 'X':
+            case 'x':
+                flags |= OmControlX;
+                break;
+            case '2':
+            case 'Y':
+            case 'y':
+                flags |= OmControlY;
+                break;
+            case '3':
+            case 'Z':
+            case 'z':
+                flags |= OmControlZ;
+                break;
+            default:
+                break;
         }
     }
     return control = flags;
@@ -170,7 +202,9 @@ void OmPoint::DbgPrintf(char const* prefix) const {
     sys::OutputDebugText(head + body);
 }
 
-OmPosition::OmPosition(double xv, double yv) { Set(xv, yv, 0.0); }
+OmPosition::OmPosition(double xv, double yv) {
+    Set(xv, yv, 0.0);
+}
 
 TOmFormatTable<eOmPointRWMask> const& OmPosition::Format() {
     static eOmPointRWMask const codes[] = {OmPointRWX, OmPointRWY, OmPointRWEnd};
@@ -178,6 +212,8 @@ TOmFormatTable<eOmPointRWMask> const& OmPosition::Format() {
     return format;
 }
 
-std::ostream& OmPosition::Write(std::ostream& out) const { return OmPoint::Write(out, Format()); }
+std::ostream& OmPosition::Write(std::ostream& out) const {
+    return OmPoint::Write(out, Format());
+}
 
 }  // namespace om

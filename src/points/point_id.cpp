@@ -11,13 +11,13 @@ namespace {
 
 // Digits are accumulated as atoi would, but saturating at INT_MAX.
 class DigitValue {
-public:
+  public:
     void Add(int digit) {
         value_ = value_ > (INT_MAX - digit) / 10 ? INT_MAX : value_ * 10 + digit;
     }
     unsigned int Get() const { return static_cast<unsigned int>(value_); }
 
-private:
+  private:
     int value_ = 0;
 };
 

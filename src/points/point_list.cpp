@@ -21,7 +21,7 @@ namespace {
 // sync here only keeps the text, so a file of a million lines is not written a line at a time.
 // Write errors are remembered and reported by Finish.
 class BlockFileBuf : public std::streambuf {
-public:
+  public:
     explicit BlockFileBuf(std::FILE* file) : file_(file) { setp(buf_, buf_ + sizeof buf_); }
 
     // Writes what is buffered; false when any write failed.
@@ -30,7 +30,7 @@ public:
         return !failed_;
     }
 
-protected:
+  protected:
     int_type overflow(int_type c) override {
         if (!WriteOut()) return traits_type::eof();
         if (!traits_type::eq_int_type(c, traits_type::eof())) {
@@ -41,7 +41,7 @@ protected:
     }
     int sync() override { return failed_ ? -1 : 0; }
 
-private:
+  private:
     bool WriteOut() {
         std::size_t const n = static_cast<std::size_t>(pptr() - pbase());
         if (n > 0 && std::fwrite(pbase(), 1, n, file_) != n) failed_ = true;
@@ -65,9 +65,13 @@ std::FILE* OpenWide(wchar_t const* file, char const* mode) {
 
 }  // namespace
 
-OmPointList::OmPointList(Mask const& mask) { SetMask(mask); }
+OmPointList::OmPointList(Mask const& mask) {
+    SetMask(mask);
+}
 
-OmPointList::OmPointList(String const& file, Mask const& mask) { ReadFile(file.chars(), mask); }
+OmPointList::OmPointList(String const& file, Mask const& mask) {
+    ReadFile(file.chars(), mask);
+}
 
 OmPointList::OmPointList(OmPointList const& other)
     : TOmListHeader<OmPoint>(other), Mask(other), LinkHdl() {}
@@ -144,9 +148,13 @@ int WriteToFile(OmPointList const& list, std::FILE* f) {
 
 }  // namespace
 
-int OmPointList::WriteFile(char const* file) { return WriteToFile(*this, OpenUtf8(file, "w")); }
+int OmPointList::WriteFile(char const* file) {
+    return WriteToFile(*this, OpenUtf8(file, "w"));
+}
 
-int OmPointList::WriteFile(wchar_t const* file) { return WriteToFile(*this, OpenWide(file, "w")); }
+int OmPointList::WriteFile(wchar_t const* file) {
+    return WriteToFile(*this, OpenWide(file, "w"));
+}
 
 int OmPointList::WriteFile(char const* file, Mask const& mask) {
     SetMask(mask);

@@ -97,37 +97,92 @@ void ReadIdentifier(OmPoint& p, char const* field) {
 // Applies the text-line read rule of one column.
 void ReadField(OmPoint& p, eOmPointRWMask code, char const* f) {
     switch (code) {
-        case OmPointRWId: p.SetId(static_cast<unsigned int>(FieldToInt(f))); break;
-        case OmPointRWName: p.SetName(String(f)); break;
-        case OmPointRWIdOrName: ReadIdentifier(p, f); break;
-        case OmPointRWFlag: SetFlagWord(p, FieldToInt(f)); break;
-        case OmPointRWControl: p.SetAsControlFlag(f); break;
-        case OmPointRWControlShort: p.control = static_cast<short>(FieldToInt(f)); break;
-        case OmPointRWPhoto: p.photo = static_cast<unsigned int>(FieldToInt(f)); break;
-        case OmPointRWCamera: p.camera = static_cast<unsigned int>(FieldToInt(f)); break;
-        case OmPointRWX: p.x = FieldToDouble(f); break;
-        case OmPointRWY: p.y = FieldToDouble(f); break;
-        case OmPointRWZ: p.z = FieldToDouble(f); break;
-        case OmPointRWDx: case OmPointRWSx: p.dx = FieldToDouble(f); break;
-        case OmPointRWDy: case OmPointRWSy: p.dy = FieldToDouble(f); break;
-        case OmPointRWDz: case OmPointRWSz: p.dz = FieldToDouble(f); break;
-        case OmPointRWRedu: case OmPointRWResidualX: p.r1 = FieldToDouble(f); break;
-        case OmPointRWRedu2: case OmPointRWResidualY: p.r2 = FieldToDouble(f); break;
-        case OmPointRWRedu3: case OmPointRWResidualZ: p.r3 = FieldToDouble(f); break;
-        case OmPointRWColor: p.color = FieldToInt(f); break;
-        case OmPointRWImageCount: p.imageCount = static_cast<short>(FieldToInt(f)); break;
-        case OmPointRWVx: p.vx = static_cast<float>(FieldToDouble(f)); break;
-        case OmPointRWVy: p.vy = static_cast<float>(FieldToDouble(f)); break;
-        case OmPointRWVz: p.vz = static_cast<float>(FieldToDouble(f)); break;
-        default: break;  // written-only, skip and unknown codes use up the field
+        case OmPointRWId:
+            p.SetId(static_cast<unsigned int>(FieldToInt(f)));
+            break;
+        case OmPointRWName:
+            p.SetName(String(f));
+            break;
+        case OmPointRWIdOrName:
+            ReadIdentifier(p, f);
+            break;
+        case OmPointRWFlag:
+            SetFlagWord(p, FieldToInt(f));
+            break;
+        case OmPointRWControl:
+            p.SetAsControlFlag(f);
+            break;
+        case OmPointRWControlShort:
+            p.control = static_cast<short>(FieldToInt(f));
+            break;
+        case OmPointRWPhoto:
+            p.photo = static_cast<unsigned int>(FieldToInt(f));
+            break;
+        case OmPointRWCamera:
+            p.camera = static_cast<unsigned int>(FieldToInt(f));
+            break;
+        case OmPointRWX:
+            p.x = FieldToDouble(f);
+            break;
+        case OmPointRWY:
+            p.y = FieldToDouble(f);
+            break;
+        case OmPointRWZ:
+            p.z = FieldToDouble(f);
+            break;
+        case OmPointRWDx:
+        case OmPointRWSx:
+            p.dx = FieldToDouble(f);
+            break;
+        case OmPointRWDy:
+        case OmPointRWSy:
+            p.dy = FieldToDouble(f);
+            break;
+        case OmPointRWDz:
+        case OmPointRWSz:
+            p.dz = FieldToDouble(f);
+            break;
+        case OmPointRWRedu:
+        case OmPointRWResidualX:
+            p.r1 = FieldToDouble(f);
+            break;
+        case OmPointRWRedu2:
+        case OmPointRWResidualY:
+            p.r2 = FieldToDouble(f);
+            break;
+        case OmPointRWRedu3:
+        case OmPointRWResidualZ:
+            p.r3 = FieldToDouble(f);
+            break;
+        case OmPointRWColor:
+            p.color = FieldToInt(f);
+            break;
+        case OmPointRWImageCount:
+            p.imageCount = static_cast<short>(FieldToInt(f));
+            break;
+        case OmPointRWVx:
+            p.vx = static_cast<float>(FieldToDouble(f));
+            break;
+        case OmPointRWVy:
+            p.vy = static_cast<float>(FieldToDouble(f));
+            break;
+        case OmPointRWVz:
+            p.vz = static_cast<float>(FieldToDouble(f));
+            break;
+        default:
+            break;  // written-only, skip and unknown codes use up the field
     }
 }
 
 // Writes one column by the table of column codes.
 void WriteField(std::ostream& out, OmPoint const& p, eOmPointRWMask code) {
     switch (code) {
-        case OmPointRWId: out << w8 << p.GetId(); break;
-        case OmPointRWName: WriteQuoted(out, p.GetName()); break;
+        case OmPointRWId:
+            out << w8 << p.GetId();
+            break;
+        case OmPointRWName:
+            WriteQuoted(out, p.GetName());
+            break;
         case OmPointRWIdOrName:
             // Written so that the identifier rule reads it back: the name when there is one,
             // else the id.
@@ -137,31 +192,80 @@ void WriteField(std::ostream& out, OmPoint const& p, eOmPointRWMask code) {
                 WriteQuoted(out, p.GetName());
             }
             break;
-        case OmPointRWFlag: out << w16 << static_cast<int>(p.GetFlag()); break;
-        case OmPointRWControl: out << w4 << p.GetControlFlagsAs123(); break;
-        case OmPointRWControlShort: out << w4 << p.control; break;
-        case OmPointRWPP: out << w8 << p.GetName(); break;
-        case OmPointRWPhoto: out << w8 << p.photo; break;
-        case OmPointRWCamera: out << w8 << p.camera; break;
-        case OmPointRWX: out << w16 << p.x; break;
-        case OmPointRWY: out << w16 << p.y; break;
-        case OmPointRWZ: out << w16 << p.z; break;
-        case OmPointRWDx: case OmPointRWSx: out << w19 << p.dx; break;
-        case OmPointRWDy: case OmPointRWSy: out << w19 << p.dy; break;
-        case OmPointRWDz: case OmPointRWSz: out << w19 << p.dz; break;
+        case OmPointRWFlag:
+            out << w16 << static_cast<int>(p.GetFlag());
+            break;
+        case OmPointRWControl:
+            out << w4 << p.GetControlFlagsAs123();
+            break;
+        case OmPointRWControlShort:
+            out << w4 << p.control;
+            break;
+        case OmPointRWPP:
+            out << w8 << p.GetName();
+            break;
+        case OmPointRWPhoto:
+            out << w8 << p.photo;
+            break;
+        case OmPointRWCamera:
+            out << w8 << p.camera;
+            break;
+        case OmPointRWX:
+            out << w16 << p.x;
+            break;
+        case OmPointRWY:
+            out << w16 << p.y;
+            break;
+        case OmPointRWZ:
+            out << w16 << p.z;
+            break;
+        case OmPointRWDx:
+        case OmPointRWSx:
+            out << w19 << p.dx;
+            break;
+        case OmPointRWDy:
+        case OmPointRWSy:
+            out << w19 << p.dy;
+            break;
+        case OmPointRWDz:
+        case OmPointRWSz:
+            out << w19 << p.dz;
+            break;
         case OmPointRWDs:
             out << w19 << std::sqrt(p.dx * p.dx + p.dy * p.dy + p.dz * p.dz);
             break;
-        case OmPointRWRedu: case OmPointRWResidualX: out << w19 << p.r1; break;
-        case OmPointRWRedu2: case OmPointRWResidualY: out << w19 << p.r2; break;
-        case OmPointRWRedu3: case OmPointRWResidualZ: out << w19 << p.r3; break;
-        case OmPointRWColor: out << w16 << p.color; break;
-        case OmPointRWImageCount: out << w8 << p.imageCount; break;
-        case OmPointRWVx: out << w16 << p.vx; break;
-        case OmPointRWVy: out << w16 << p.vy; break;
-        case OmPointRWVz: out << w16 << p.vz; break;
-        case OmPointRWZero: out << w6 << 0; break;
-        default: break;  // skip and unknown codes write nothing
+        case OmPointRWRedu:
+        case OmPointRWResidualX:
+            out << w19 << p.r1;
+            break;
+        case OmPointRWRedu2:
+        case OmPointRWResidualY:
+            out << w19 << p.r2;
+            break;
+        case OmPointRWRedu3:
+        case OmPointRWResidualZ:
+            out << w19 << p.r3;
+            break;
+        case OmPointRWColor:
+            out << w16 << p.color;
+            break;
+        case OmPointRWImageCount:
+            out << w8 << p.imageCount;
+            break;
+        case OmPointRWVx:
+            out << w16 << p.vx;
+            break;
+        case OmPointRWVy:
+            out << w16 << p.vy;
+            break;
+        case OmPointRWVz:
+            out << w16 << p.vz;
+            break;
+        case OmPointRWZero:
+            out << w6 << 0;
+            break;
+        default:
+            break;  // skip and unknown codes write nothing
     }
 }
 
@@ -200,9 +304,11 @@ int OmPoint::Read(char* line, TOmFormatTable<eOmPointRWMask> const& format) {
     return used;
 }
 
-std::ostream& OmPoint::Write(std::ostream& out, TOmFormatTable<eOmPointRWMask> const& format) const {
+std::ostream& OmPoint::Write(std::ostream& out,
+                             TOmFormatTable<eOmPointRWMask> const& format) const {
     out << p16;
-    for (int i = 0; i < format.Size() && format[i] != OmPointRWEnd; ++i) WriteField(out, *this, format[i]);
+    for (int i = 0; i < format.Size() && format[i] != OmPointRWEnd; ++i)
+        WriteField(out, *this, format[i]);
     return out;
 }
 

@@ -20,8 +20,7 @@ namespace {
 using namespace om;
 
 TEST(FormatTable, ColumnsAndUnits) {
-    eOmPointRWMask const codes[] = {OmPointRWId, OmPointRWX, OmPointRWY, OmPointRWEnd,
-                                    OmPointRWZ};
+    eOmPointRWMask const codes[] = {OmPointRWId, OmPointRWX, OmPointRWY, OmPointRWEnd, OmPointRWZ};
     TOmFormatTable<eOmPointRWMask> t(codes);
     EXPECT_EQ(t.Size(), 3);  // stops at the terminating 0
     EXPECT_EQ(t[1], OmPointRWX);
@@ -115,11 +114,30 @@ TEST(AlphaNumericIds, GroupsGetBasesInOrderOfAppearance) {
 TEST(NumberFields, AgreeWithTheCLibrary) {
     using points_detail::FieldToDouble;
     using points_detail::FieldToInt;
-    char const* const texts[] = {"12",    " -7",    "+3.5",  "1e5",     "12e",    "-0.125",
-                                 "abc",   "",       "3.5x",  "0x1p4",   "0x",     ".5",
-                                 "-.5e-3", "1e400", "-1e400", "1e-400", "inf",    "-nan",
-                                 "+-1",   "  42abc", "4000000000", "-2147483648",
-                                 "99999999999999999999999", "1.7976931348623157e308"};
+    char const* const texts[] = {"12",
+                                 " -7",
+                                 "+3.5",
+                                 "1e5",
+                                 "12e",
+                                 "-0.125",
+                                 "abc",
+                                 "",
+                                 "3.5x",
+                                 "0x1p4",
+                                 "0x",
+                                 ".5",
+                                 "-.5e-3",
+                                 "1e400",
+                                 "-1e400",
+                                 "1e-400",
+                                 "inf",
+                                 "-nan",
+                                 "+-1",
+                                 "  42abc",
+                                 "4000000000",
+                                 "-2147483648",
+                                 "99999999999999999999999",
+                                 "1.7976931348623157e308"};
     for (char const* t : texts) {
         double const expected = std::atof(t);
         double const got = FieldToDouble(t);

@@ -58,14 +58,14 @@ OmPoint* AddPoint(OmPointList& list, unsigned id, unsigned photo, double x = 0, 
 
 TEST(CoordinateFile, RealWorldLayouts) {
     WriteText("layouts.coo",
-              "Nr  X  Y  Z\r\n"         // header: its id field is no number
-              "\r\n"                    // blank line
-              "1\t10.5\t20.25\t3\r\n"   // tabs
-              "2,11.5,21.25,4\r\n"      // commas
-              "0 99 99 99\r\n"          // id 0: passed over
+              "Nr  X  Y  Z\r\n"        // header: its id field is no number
+              "\r\n"                   // blank line
+              "1\t10.5\t20.25\t3\r\n"  // tabs
+              "2,11.5,21.25,4\r\n"     // commas
+              "0 99 99 99\r\n"         // id 0: passed over
               "  3 ; 12.5 ; 22.25 ; 5\r\n"
-              "4 13.5\r\n"              // short line: z keeps 0
-              "5 14.5 24.25 6");        // no line end at the end
+              "4 13.5\r\n"        // short line: z keeps 0
+              "5 14.5 24.25 6");  // no line end at the end
     OmPointList list;
     EXPECT_EQ(list.ReadFile("layouts.coo", Format({1, 10, 11, 12})), 5);
     EXPECT_EQ(Ids(list), (std::vector<unsigned>{1, 2, 3, 4, 5}));
@@ -274,7 +274,7 @@ TEST(PointList, CommonPointsAndMerge) {
     t->SetControlFlags(7);
     t->camera = 5;
     OmPoint* t2 = AddPoint(target, 4, 0, 9, 9, 9);  // a second point of id 4 stays untouched
-    EXPECT_EQ(MergeCooCoo2(target, source), 0);  // empty source
+    EXPECT_EQ(MergeCooCoo2(target, source), 0);     // empty source
     OmPoint* s = AddPoint(source, 4, 8, 10, 20, 30);
     s->SetName("merged");
     s->SetFlag(0x11);

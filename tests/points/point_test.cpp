@@ -160,20 +160,21 @@ TEST(CoordinateLine, EveryColumnWritesItsExactText) {
     EXPECT_EQ(Written(OmPoint(17, 1, 2, 3, 0), Format({1, 10, 11, 12})),
               Right("17", 10) + Right("1", 21) + Right("2", 21) + Right("3", 21));
     // Writing stops at the first 0 code.
-    EXPECT_EQ(Written(p, Format({1})), Written(p, Mask(std::vector<eOmPointRWMask>{
-                                                             OmPointRWId, OmPointRWEnd, OmPointRWX}
-                                                             .data())));
+    EXPECT_EQ(
+        Written(p, Format({1})),
+        Written(p,
+                Mask(std::vector<eOmPointRWMask>{OmPointRWId, OmPointRWEnd, OmPointRWX}.data())));
 }
 
 TEST(CoordinateLine, WrittenColumnsReadBack) {
     OmPoint const p = Sample();
-    Mask const all = Format({1, 2, 4, 5, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 24, 25,
-                             26, 27, 28, 32, 50});
+    Mask const all = Format(
+        {1, 2, 4, 5, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 24, 25, 26, 27, 28, 32, 50});
     std::string const line = Written(p, all);
     OmPoint q;
     EXPECT_EQ(ReadLine(q, line, all), 22);  // codes 32 and 50 write nothing
-    Mask const readable = Format({1, 2, 4, 5, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20,
-                                  24, 25, 26, 27, 28});
+    Mask const readable =
+        Format({1, 2, 4, 5, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 24, 25, 26, 27, 28});
     OmPoint r;
     EXPECT_EQ(ReadLine(r, line, readable), 22);
     EXPECT_EQ(r.GetId(), 17u);

@@ -15,7 +15,7 @@ class OmReaderObject;
 
 // Two ids, ordered by first, then by second.
 class OmIdPair {
-public:
+  public:
     OmIdPair() = default;
     OmIdPair(unsigned int first, unsigned int second) : first_(first), second_(second) {}
     OmIdPair(OmIdPair const&) = default;
@@ -27,9 +27,7 @@ public:
         return first_ < o.first_ || (first_ == o.first_ && second_ < o.second_);
     }
     bool operator<=(OmIdPair const& o) const { return !(o < *this); }
-    bool operator==(OmIdPair const& o) const {
-        return first_ == o.first_ && second_ == o.second_;
-    }
+    bool operator==(OmIdPair const& o) const { return first_ == o.first_ && second_ == o.second_; }
     // Either id equals id.
     bool HasId(unsigned int id) const { return first_ == id || second_ == id; }
     // second when id equals first, otherwise first.
@@ -41,14 +39,14 @@ public:
     unsigned int GetSecond() const { return second_; }
     void Set(unsigned int first, unsigned int second) { first_ = first, second_ = second; }
 
-private:
+  private:
     unsigned int first_ = 0;
     unsigned int second_ = 0;
 };
 
 // A list of ids. In project files: the ids as integers, up to the block's "}".
 class OmIdTable : public TOmArray<unsigned int>, public LinkHdl {
-public:
+  public:
     OmIdTable() = default;
     OmIdTable(OmIdTable const&) = default;
     OmIdTable& operator=(OmIdTable const&) = default;
@@ -63,7 +61,7 @@ public:
 
 // A list of id pairs. In project files: pairs of integers, up to the block's "}".
 class OmIdPairTable : public TOmArray<OmIdPair>, public LinkHdl {
-public:
+  public:
     OmIdPairTable() = default;
     OmIdPairTable(OmIdPairTable const&) = default;
     OmIdPairTable& operator=(OmIdPairTable const&) = default;
@@ -79,7 +77,7 @@ public:
 // A two-dimensional array of values, nx columns by ny rows, stored row by row (x fastest).
 template <class T>
 class ValArray2DBase {
-public:
+  public:
     ValArray2DBase() = default;
     ValArray2DBase(int nx, int ny) { Resize(nx, ny); }
     ValArray2DBase(ValArray2DBase const& other) { *this = other; }
@@ -94,7 +92,7 @@ public:
     T* Data() { return data_.get(); }
     T const* Data() const { return data_.get(); }
 
-protected:
+  protected:
     std::unique_ptr<T[]> data_;
     std::size_t count_ = 0;
     int nx_ = 0;
@@ -104,7 +102,7 @@ protected:
 // ValArray2DBase addressed by column x and row y.
 template <class T>
 class ValArray2DXY : public ValArray2DBase<T> {
-public:
+  public:
     using ValArray2DBase<T>::ValArray2DBase;
 
     bool IsInside(int x, int y) const { return x >= 0 && y >= 0 && x < this->nx_ && y < this->ny_; }
@@ -117,7 +115,7 @@ public:
         return true;
     }
 
-private:
+  private:
     std::size_t Index(int x, int y) const {
         return static_cast<std::size_t>(y) * static_cast<std::size_t>(this->nx_) +
                static_cast<std::size_t>(x);
@@ -130,7 +128,7 @@ private:
 // whose product exceeds kMaxValues is refused with status 5 (the reader records it) and the
 // table keeps its contents; so does a table whose values end early.
 class OmIdTable2D {
-public:
+  public:
     static constexpr std::int64_t kMaxValues = std::int64_t{1} << 24;
 
     OmIdTable2D() = default;
@@ -151,7 +149,7 @@ public:
     ValArray2DXY<unsigned int>& GetTable() { return table_; }
     ValArray2DXY<unsigned int> const& GetTable() const { return table_; }
 
-private:
+  private:
     ValArray2DXY<unsigned int> table_;
 };
 

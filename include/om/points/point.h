@@ -30,7 +30,7 @@ enum : short {
 // One coordinate line holds one point; its columns are chosen by a TOmFormatTable (see Read and
 // Write for the rule of every column code).
 class OmPoint : public OmListnode, public OmFlag {
-public:
+  public:
     OmPoint();
     OmPoint(unsigned int id, double x, double y, double z, short control);
     OmPoint(OmPoint const& other);
@@ -128,9 +128,9 @@ public:
     int GetColor() const { return color; }
     void SetColor(int c) { color = c; }
 
-    unsigned int photo = 0;     // number of the photo the point belongs to, 0 when none
-    unsigned int camera = 0;    // camera number
-    short control = 0;          // control flags (OmControlX | OmControlY | OmControlZ)
+    unsigned int photo = 0;        // number of the photo the point belongs to, 0 when none
+    unsigned int camera = 0;       // camera number
+    short control = 0;             // control flags (OmControlX | OmControlY | OmControlZ)
     std::uint64_t reserved64 = 0;  // kept and copied; nothing reads it
     double x = 0, y = 0, z = 0;
     double dx = 0, dy = 0, dz = 0;  // deviations, also called standard deviations Sx, Sy, Sz
@@ -140,13 +140,13 @@ public:
     short imageCount = 0;           // number of images the point was measured in
     int color = 0;
 
-private:
+  private:
     void CopyFields(OmPoint const& other);
 };
 
 // A point read and written with the fixed format of x and y (codes 10, 11).
 class OmPosition : public OmPoint {
-public:
+  public:
     OmPosition() = default;
     OmPosition(double x, double y);
 

@@ -60,7 +60,7 @@ struct OmUnitPair {
 // so GetUnit yields 0 and GetDisplayValue the value unchanged until units are added again.
 template <class E>
 class TOmFormatTable {
-public:
+  public:
     TOmFormatTable() = default;
     TOmFormatTable(TOmFormatTable const& other) : columns_(other.columns_) {}
     // From a zero-terminated array of codes (null: empty).
@@ -137,7 +137,7 @@ public:
 
     std::vector<E> const& Columns() const { return columns_; }
 
-private:
+  private:
     static bool InRange(int i, std::size_t n) { return i >= 0 && static_cast<std::size_t>(i) < n; }
     static std::size_t Idx(int i) { return static_cast<std::size_t>(i); }
 

@@ -24,7 +24,7 @@ class OmReaderObject;
 class OmPointList : public TOmListHeader<OmPoint>,
                     public TOmFormatTable<eOmPointRWMask>,
                     public LinkHdl {
-public:
+  public:
     using Mask = TOmFormatTable<eOmPointRWMask>;
     using TOmListHeader<OmPoint>::Find;
 
@@ -80,7 +80,7 @@ public:
     // Clears every point's control flags, then notifies a change of the whole list.
     void RemoveControlInformation();
 
-protected:
+  protected:
     int ReadFile(std::FILE* file, Mask const& format);
 };
 

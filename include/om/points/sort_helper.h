@@ -12,7 +12,7 @@ namespace om {
 // is valid until its list changes; its owner rebuilds it.
 template <class T>
 class OmSortHelper {
-public:
+  public:
     OmSortHelper() = default;
     explicit OmSortHelper(TOmListHeader<T> const* list) : list_(list) { Rebuild(); }
     virtual ~OmSortHelper() = default;
@@ -45,7 +45,7 @@ public:
     int GetCount() const { return count_; }
     std::map<unsigned int, T*> const& GetIndex() const { return index_; }
 
-private:
+  private:
     TOmListHeader<T> const* list_ = nullptr;
     std::map<unsigned int, T*> index_;
     int count_ = 0;
