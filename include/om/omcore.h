@@ -64,6 +64,7 @@
 #include <om/sys/file_attributes.h>
 #include <om/sys/locale.h>
 #include <om/sys/messages.h>
+#include <om/sys/named_locale.h>
 #include <om/sys/text.h>
 #include <om/sys/write_probe.h>
 #include <om/textio/parser.h>

@@ -1,6 +1,6 @@
 #include <om/points/point_id.h>
 
-#include <om/sys/locale.h>
+#include <om/sys/named_locale.h>
 
 #include <climits>
 #include <map>
