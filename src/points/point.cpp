@@ -194,11 +194,15 @@ void OmPoint::DbgPrintf(char const* prefix) const {
     int const id = static_cast<int>(GetId());
     char const* const name = GetName().chars();
     char const* const code = GetControlFlagsAsXYZ();
-    int const n = std::snprintf(nullptr, 0, fmt, id, name, code, x, y, z, dx, dy, dz);
+    char small[512];
+    int const n = std::snprintf(small, sizeof small, fmt, id, name, code, x, y, z, dx, dy, dz);
     if (n < 0) return;
-    std::string body(static_cast<std::size_t>(n) + 1, '\0');
-    std::snprintf(body.data(), body.size(), fmt, id, name, code, x, y, z, dx, dy, dz);
-    body.resize(static_cast<std::size_t>(n));
+    std::string body(small);
+    if (static_cast<std::size_t>(n) >= sizeof small) {  // a long name
+        body.assign(static_cast<std::size_t>(n) + 1, '\0');
+        std::snprintf(body.data(), body.size(), fmt, id, name, code, x, y, z, dx, dy, dz);
+        body.resize(static_cast<std::size_t>(n));
+    }
     sys::OutputDebugText(head + body);
 }
 
