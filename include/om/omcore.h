@@ -4,6 +4,16 @@
 #include <om/core/string.h>
 #include <om/core/version.h>
 #include <om/core/wide_text.h>
+#include <om/log/application_logger.h>
+#include <om/log/dbgprintf.h>
+#include <om/log/debug_logger.h>
+#include <om/log/difftime.h>
+#include <om/log/logfile.h>
+#include <om/log/logger.h>
+#include <om/log/logger_ref.h>
+#include <om/log/master_logger.h>
+#include <om/log/profiler.h>
+#include <om/log/profiler_sum.h>
 #include <om/platform/beep.h>
 #include <om/platform/crc32.h>
 #include <om/platform/md5.h>
