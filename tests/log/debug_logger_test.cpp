@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -52,6 +51,10 @@ class DebugLogger : public testing::Test {
 };
 
 TEST_F(DebugLogger, InstallAndUninstallTwice) {
+    OmApplicationLogger::RegisterMasterLogger(nullptr);
+    om::InstallOmriDebugLogger();  // needs a master logger
+    EXPECT_FALSE(om::IsOmriDebugLoggerInstalled());
+    OmApplicationLogger::RegisterMasterLogger(&master);
     EXPECT_EQ(fs::path(om::GetOmriDebugLogPath().chars()), LogFile());
     om::InstallOmriDebugLogger();
     om::InstallOmriDebugLogger();  // already installed: attached once
@@ -86,13 +89,6 @@ TEST_F(DebugLogger, WritesWideTextAsUtf8) {
               "e \xF0\x9F\x98\x80\n1 : \n");
 }
 
-TEST_F(DebugLogger, NeedsARegisteredMaster) {
-    OmApplicationLogger::RegisterMasterLogger(nullptr);
-    om::InstallOmriDebugLogger();
-    EXPECT_FALSE(om::IsOmriDebugLoggerInstalled());
-    EXPECT_FALSE(fs::exists(LogFile()));
-}
-
 TEST_F(DebugLogger, UnwritableDirectoryIsSilent) {
     om::SetOmriDebugLogDirectory((dir / "missing" / "deeper").string().c_str());
     om::InstallOmriDebugLogger();
@@ -101,51 +97,22 @@ TEST_F(DebugLogger, UnwritableDirectoryIsSilent) {
     EXPECT_FALSE(fs::exists(dir / "missing"));
 }
 
-// Sets TMPDIR for the lifetime of the object.
-class TempDirEnvironment {
-  public:
-    explicit TempDirEnvironment(std::string const& value) {
-        if (char const* old = std::getenv("TMPDIR")) old_ = old;
-        setenv("TMPDIR", value.c_str(), 1);
-    }
-    ~TempDirEnvironment() {
-        if (old_.empty()) {
-            unsetenv("TMPDIR");
-        } else {
-            setenv("TMPDIR", old_.c_str(), 1);
-        }
-    }
-
-  private:
-    std::string old_;
-};
-
 TEST_F(DebugLogger, DefaultsToTheTemporaryDirectoryNeverARoot) {
     om::SetOmriDebugLogDirectory("");
     fs::path const temp = dir / "tmp";
     fs::create_directories(temp);
-    TempDirEnvironment env(temp.string());
+    omtest::ScopedEnv env("TMPDIR", temp.string().c_str());
     EXPECT_EQ(fs::path(om::GetOmriDebugLogDirectory().chars()), temp);
     om::InstallOmriDebugLogger();
     EXPECT_TRUE(fs::exists(temp / "OmriProtokoll.log"));
     om::UninstallOmriDebugLogger();
 
     // A broken TMPDIR falls back to the system's temporary directory, not to a root.
-    TempDirEnvironment broken((dir / "no_such_dir").string());
+    omtest::ScopedEnv broken("TMPDIR", (dir / "no_such_dir").string().c_str());
     EXPECT_EQ(std::string(om::GetOmriDebugLogDirectory().chars()), om::sys::GetTempDirectory());
     fs::path const path(om::GetOmriDebugLogPath().chars());
     EXPECT_EQ(path.filename(), "OmriProtokoll.log");
     EXPECT_NE(path.parent_path(), path.root_path());
-}
-
-TEST_F(DebugLogger, UnregisteringTheMasterFirstLeavesItInstalled) {
-    om::InstallOmriDebugLogger();
-    OmApplicationLogger::RegisterMasterLogger(nullptr);
-    om::UninstallOmriDebugLogger();  // no master: nothing happens
-    EXPECT_TRUE(om::IsOmriDebugLoggerInstalled());
-    OmApplicationLogger::RegisterMasterLogger(&master);
-    om::UninstallOmriDebugLogger();
-    EXPECT_FALSE(om::IsOmriDebugLoggerInstalled());
 }
 
 }  // namespace

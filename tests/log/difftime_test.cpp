@@ -28,14 +28,11 @@ TEST(Difftime, SplitsIntoHoursMinutesSeconds) {
     EXPECT_EQ(m, 2);
     EXPECT_DOUBLE_EQ(s, 5.5);
     EXPECT_DOUBLE_EQ(watch.Value(), 3725.5);
-}
-
-TEST(Difftime, MillisecondResolutionAcrossMidnight) {
-    FakeClock clock(UtcSeconds(2026, 12, 1, 23, 59, 59), 999);
-    OmDifftime watch;
+    // Millisecond resolution, also across midnight.
+    clock.Set(UtcSeconds(2026, 12, 1, 23, 59, 59), 999);
+    watch.Start();
     clock.AdvanceMilliseconds(2);
-    watch.Stop();
-    EXPECT_NEAR(watch.Value(), 0.002, 1e-9);
+    EXPECT_DOUBLE_EQ(watch.CurrentValue(), 0.002);
 }
 
 TEST(Difftime, WrapsAtTheEndOfTheWeek) {
@@ -71,12 +68,6 @@ TEST(Difftime, CurrentValueKeepsRunningAndCopiesAreIndependent) {
     copy.Stop();
     EXPECT_DOUBLE_EQ(copy.Value(), 2.5);
     EXPECT_DOUBLE_EQ(watch.Value(), 1.5);  // still the stop time of CurrentValue
-    watch.Start();                         // restart from now
-    clock.AdvanceMilliseconds(250);
-    EXPECT_DOUBLE_EQ(watch.CurrentValue(), 0.25);
-    copy = watch;
-    EXPECT_TRUE(copy.IsRunning());
-    EXPECT_DOUBLE_EQ(copy.Value(), 0.25);
 }
 
 }  // namespace
