@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <locale>
 
 namespace om {
 namespace {
@@ -30,6 +31,7 @@ int OmOmriDebugLogger::Log(int level, wchar_t const* text) {
     if (path.empty()) return 0;
     std::ofstream file(path.chars(), std::ios::out | std::ios::app | std::ios::binary);
     if (!file) return 0;
+    file.imbue(std::locale::classic());  // plain digits whatever the host's locale
     UniToAnsi const narrow(text);
     file << level << " : " << (narrow() ? narrow() : "") << '\n';
     return 0;
