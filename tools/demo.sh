@@ -10,3 +10,5 @@ run() { echo "\$ omtool $*"; "$omtool" "$@"; echo; }
 run --help
 run tokens "$data/sample_project.pro"
 run tokens "$data/sample_damaged.pro"
+run checksum "$data"/filetypes/points.coo "$data"/filetypes/scan.pts
+run filetype "$data"/filetypes/*
