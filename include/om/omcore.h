@@ -47,6 +47,8 @@
 #include <om/platform/md5.h>
 #include <om/platform/number_text.h>
 #include <om/platform/progress_bar_router.h>
+#include <om/platform/runtime_linker.h>
+#include <om/platform/runtime_parameter.h>
 #include <om/platform/system_environment.h>
 #include <om/platform/valid_pointer.h>
 #include <om/points/plane.h>
