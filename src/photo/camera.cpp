@@ -218,23 +218,39 @@ double OmCamera::TableHalfWidth() const {
     return 0.0;  // CAP without rm: the table finds nothing
 }
 
+OmInvAdjustKey OmCamera::InvAdjustKey() const {
+    OmInvAdjustKey key;
+    key.id = GetId();
+    key.mode = mode_;
+    key.values = {c_, xh_, yh_, a1_, a2_, r0_, xhViva_, yhViva_, a3_, c1_, c2_, b1_, b2_, rm_};
+    return key;
+}
+
 bool OmCamera::InvAdjust(double* x, double* y) {
     if (GetId() == 0) return false;
     if (mode_ == kModePinhole) return true;
     if (mode_ > kModePinhole && InvAdjustByIteration(x, y)) return true;
 
-    OmInvAdjustKey key;
-    key.id = GetId();
-    key.mode = mode_;
-    key.values = {c_, xh_, yh_, a1_, a2_, r0_, xhViva_, yhViva_, a3_, c1_, c2_, b1_, b2_, rm_};
-    const OmInvAdjustTable& table = OmInvAdjustRegistry::Acquire(
-        key, TableHalfWidth(), [this](double* px, double* py) { return Adjust(px, py); });
+    const OmInvAdjustKey key = InvAdjustKey();
+    // Repeated requests for one point (redrawing a projected point) are answered from the last
+    // result, provided the camera still has the parameters that produced it.
+    if (hasLast_ && *x == lastIn_[0] && *y == lastIn_[1] && key == lastKey_) {
+        *x = lastOut_[0];
+        *y = lastOut_[1];
+        return true;
+    }
+    const OmInvAdjustTable* table = OmInvAdjustRegistry::Find(key);
+    if (!table) {
+        table = &OmInvAdjustRegistry::Acquire(
+            key, TableHalfWidth(), [this](double* px, double* py) { return Adjust(px, py); });
+    }
     double tx = *x, ty = *y;
-    if (!table.Lookup(&tx, &ty)) return false;
+    if (!table->Lookup(&tx, &ty)) return false;
     lastIn_[0] = *x;
     lastIn_[1] = *y;
     lastOut_[0] = tx;
     lastOut_[1] = ty;
+    lastKey_ = key;
     hasLast_ = true;
     *x = tx;
     *y = ty;

@@ -365,3 +365,38 @@ TEST_F(CameraAdjust, SelfTestReportsTheLargestRoundTripDifference) {
 
 }  // namespace
 }  // namespace om
+
+namespace om {
+namespace {
+
+// The last result answers a repeated request only while the camera is unchanged.
+TEST(CameraInvAdjustCache, RepeatedPointFollowsParameterChanges) {
+    OmCamera::DeleteInvAdjustTables();
+    OmCamera cam(5, 50.0, 0.0, 0.0, 1e-4, 0.0, 10.0);
+    double x = 12.0, y = -3.0;
+    ASSERT_TRUE(cam.InvAdjust(&x, &y));
+    double inX, inY, outX, outY;
+    ASSERT_TRUE(cam.GetLastInvAdjust(&inX, &inY, &outX, &outY));
+    EXPECT_EQ(inX, 12.0);
+    EXPECT_EQ(inY, -3.0);
+    EXPECT_EQ(outX, x);
+    EXPECT_EQ(outY, y);
+    double again = 12.0, againY = -3.0;
+    ASSERT_TRUE(cam.InvAdjust(&again, &againY));
+    EXPECT_EQ(again, x);
+    cam.SetXh(0.5);  // a changed principal point must not be answered from the old result
+    double moved = 12.0, movedY = -3.0;
+    ASSERT_TRUE(cam.InvAdjust(&moved, &movedY));
+    EXPECT_NEAR(moved, x + 0.5, 1e-3);
+    // Copies and assignment start without a last result.
+    OmCamera copy(cam);
+    EXPECT_FALSE(copy.GetLastInvAdjust(nullptr, nullptr, nullptr, nullptr));
+    OmCamera assigned;
+    assigned = cam;
+    EXPECT_FALSE(assigned.GetLastInvAdjust(nullptr, nullptr, nullptr, nullptr));
+    EXPECT_EQ(assigned.GetXh(), 0.5);
+    OmCamera::DeleteInvAdjustTables();
+}
+
+}  // namespace
+}  // namespace om

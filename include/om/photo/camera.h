@@ -19,6 +19,7 @@
 #include <om/core/flag.h>
 #include <om/core/listnode.h>
 #include <om/core/string.h>
+#include <om/photo/inv_adjust_table.h>
 
 namespace om {
 
@@ -171,6 +172,7 @@ class OmCamera : public OmListnode, public OmFlag {
     bool AdjustCap(double* x, double* y) const;
     bool InvAdjustByIteration(double* x, double* y) const;
     double TableHalfWidth() const;
+    OmInvAdjustKey InvAdjustKey() const;
 
     double c_ = 0.0;
     double xh_ = 0.0;
@@ -191,6 +193,7 @@ class OmCamera : public OmListnode, public OmFlag {
     bool hasLast_ = false;
     double lastIn_[2] = {0.0, 0.0};
     double lastOut_[2] = {0.0, 0.0};
+    OmInvAdjustKey lastKey_;  // the parameters that produced lastOut
 };
 
 }  // namespace om
