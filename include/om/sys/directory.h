@@ -1,0 +1,18 @@
+// The process's current directory and the system's temporary-files directory.
+#pragma once
+
+#include <string>
+
+namespace om::sys {
+
+// The current directory as an absolute path; empty when it cannot be determined (for instance
+// when it has been removed).
+std::string GetCurrentDirectory();
+
+// Makes path the current directory; false (and no change) when that fails.
+bool SetCurrentDirectory(char const* path);
+
+// The directory for temporary files: $TMPDIR when it names a directory, else /tmp.
+std::string GetTempDirectory();
+
+}  // namespace om::sys

@@ -1,0 +1,434 @@
+#include <om/core/string.h>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+#include <sstream>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+namespace {
+
+using om::String;
+
+// ---- behaviour pinned by the data model ----
+
+TEST(StringCapacity, GrowsByPowersOfTwoBlocks) {
+    String s("abcdef");
+    EXPECT_EQ(s.allocation(), 6);  // 16-byte block
+    s += 'g';
+    EXPECT_EQ(s.allocation(), 22);  // 32-byte block
+    EXPECT_EQ(s, "abcdefg");
+    EXPECT_EQ(String().allocation(), 0);
+    s = "x";  // shrinking keeps the block
+    EXPECT_EQ(s.allocation(), 22);
+    EXPECT_TRUE(s.OK());
+}
+
+TEST(StringLimits, LengthsBeyondSixteenBitsNeverWrap) {
+    String s;
+    std::string ref;
+    for (int i = 0; i < 70000; ++i) {
+        char const c = static_cast<char>('a' + i % 26);
+        s += c;
+        ref += c;
+    }
+    ASSERT_EQ(s.length(), 70000);
+    EXPECT_GE(s.allocation(), 70000);
+    EXPECT_EQ(s.view(), ref);
+    EXPECT_TRUE(s.OK());
+
+    // Substring positions above 65,535.
+    EXPECT_EQ(String(s.at(69990, 10)), ref.substr(69990, 10).c_str());
+    EXPECT_EQ(s.index("xyz", -1), static_cast<int>(ref.rfind("xyz")));
+
+    // gsub growing far past 65,535 (each "a" becomes four characters).
+    String g = s;
+    int const n = g.gsub("a", "AAAA");
+    EXPECT_EQ(n, 70000 / 26 + 1);
+    EXPECT_EQ(g.length(), 70000 + 3 * n);
+    EXPECT_EQ(g.freq("AAAA"), n);
+    EXPECT_TRUE(g.OK());
+}
+
+TEST(StringLimits, ReadlineOfA70000CharacterLine) {
+    std::string line(70000, 'q');
+    line[12345] = 'Z';
+    std::istringstream in(line + "\nnext\n");
+    String s;
+    EXPECT_EQ(om::readline(in, s), 70000);
+    EXPECT_EQ(s.view(), line);
+    EXPECT_EQ(s[12345], 'Z');
+    EXPECT_EQ(om::readline(in, s), 4);
+    EXPECT_EQ(s, "next");
+}
+
+// ---- edge cases of the operations ----
+
+TEST(StringSearch, ForwardAndBackward) {
+    String const s("banana");
+    EXPECT_EQ(s.index('a', -1), 5);
+    EXPECT_EQ(s.index("an", -1), 3);
+    EXPECT_EQ(s.index("an"), 1);
+    EXPECT_EQ(s.index("an", 2), 3);
+    EXPECT_EQ(s.index("an", -3), 1);  // must end at position 3 or before
+    EXPECT_EQ(s.index("xyz"), -1);
+    EXPECT_EQ(s.index('b', -7), -1);
+    EXPECT_EQ(s.index('a', 100), -1);
+    EXPECT_EQ(String("aaaa").freq("aa"), 3);
+    EXPECT_EQ(s.freq(""), 0);
+}
+
+TEST(StringSearch, ContainsAndMatches) {
+    String const s("banana");
+    EXPECT_TRUE(s.contains("nan"));
+    EXPECT_TRUE(s.contains("nan", 2));
+    EXPECT_FALSE(s.contains("nan", 1));
+    EXPECT_TRUE(s.contains("na", -1));  // ending at the last character
+    EXPECT_FALSE(s.contains("na", 5));  // would run past the end
+    EXPECT_TRUE(s.matches("ana", 3));
+    EXPECT_FALSE(s.matches("an", 3));
+    EXPECT_TRUE(s.matches("nana", -1));
+    EXPECT_FALSE(s.matches("nan", -1));
+    EXPECT_TRUE(s.matches(s));
+}
+
+TEST(StringSubranges, ByPositionAndPattern) {
+    String s("key=value=x");
+    EXPECT_EQ(s.before('='), "key");
+    EXPECT_EQ(s.through('='), "key=");
+    EXPECT_EQ(s.after('='), "value=x");
+    EXPECT_EQ(s.from('='), "=value=x");
+    EXPECT_EQ(s.after('=', -1), "x");  // last occurrence
+    EXPECT_EQ(s.at("val"), "val");
+    EXPECT_EQ(s.before(3), "key");
+    EXPECT_EQ(s.through(3), "key=");
+    EXPECT_EQ(s.after(3), "value=x");
+    EXPECT_EQ(s.from(4), "value=x");
+    EXPECT_EQ(s(4, 5), "value");
+
+    // Not found or out of range: an empty view, never the whole string.
+    EXPECT_TRUE(s.before("#").empty());
+    EXPECT_TRUE(s.after("#").empty());
+    EXPECT_TRUE(s.at(5, 100).empty());
+    EXPECT_TRUE(s.at(-1, 2).empty());
+    EXPECT_TRUE(s.at(2000000000, 2000000000).empty());
+
+    String const cs("a.b");
+    EXPECT_EQ(cs.before('.'), "a");
+    EXPECT_EQ(cs.at(1, 1), ".");
+}
+
+TEST(StringSubranges, AssignmentReplacesTheRange) {
+    String s("hello world");
+    s.at("world") = "there, everybody";
+    EXPECT_EQ(s, "hello there, everybody");
+    s.before(5) = "Hi";
+    EXPECT_EQ(s, "Hi there, everybody");
+    s.after(',') = "";
+    EXPECT_EQ(s, "Hi there,");
+
+    // The view may look at the same string it replaces into.
+    String t("abcdef");
+    t.at(0, 2) = t.from(2);
+    EXPECT_EQ(t, "cdefcdef");
+
+    // A view requested outside the string replaces nothing anywhere.
+    String u("abc");
+    u.at(10, 1) = "zzz";
+    u.before("#") = "zzz";
+    EXPECT_EQ(u, "abc");
+    EXPECT_TRUE(u.before("#").empty());
+    EXPECT_TRUE(String().OK());
+}
+
+TEST(StringEditing, DelAndSelfReferences) {
+    String s("abcdef");
+    EXPECT_FALSE(s.del(0, 0));
+    EXPECT_FALSE(s.del(-1, 2));
+    EXPECT_FALSE(s.del(4, 3));
+    EXPECT_EQ(s, "abcdef");
+    EXPECT_TRUE(s.del(1, 2));
+    EXPECT_EQ(s, "adef");
+    EXPECT_TRUE(s.del("de"));
+    EXPECT_EQ(s, "af");
+    EXPECT_FALSE(s.del("zz"));
+
+    String a("xy");
+    a += a;
+    EXPECT_EQ(a, "xyxy");
+    a.prepend(a);
+    EXPECT_EQ(a, "xyxyxyxy");
+    a = a.at(1, 3);
+    EXPECT_EQ(a, "yxy");
+    EXPECT_EQ(a.gsub(a, "<" + a + ">"), 1);
+    EXPECT_EQ(a, "<yxy>");
+    a.prepend('[');
+    a += ']';
+    EXPECT_EQ(a, "[<yxy>]");
+}
+
+TEST(StringCase, CapitalizeKeepsApostrophesInWords) {
+    String s("don't STOP 3rd-place o'neil");
+    s.capitalize();
+    EXPECT_EQ(s, "Don't Stop 3rd-Place O'neil");
+    s.upcase();
+    EXPECT_EQ(s, "DON'T STOP 3RD-PLACE O'NEIL");
+    s.downcase();
+    EXPECT_EQ(s, "don't stop 3rd-place o'neil");
+    String u("\xC3\xA9t\xC3\xA9");  // UTF-8 bytes pass through unchanged
+    u.upcase();
+    EXPECT_EQ(u, "\xC3\xA9T\xC3\xA9");
+    u.reverse();
+    EXPECT_EQ(u, "\xA9\xC3T\xA9\xC3");
+}
+
+TEST(StringCompare, SignedBytesAndFolding) {
+    EXPECT_LT(om::fcompare("abc", "ABD"), 0);
+    EXPECT_EQ(om::fcompare("ABC", "abc"), 0);
+    EXPECT_EQ(om::compare(String("a"), "ab"), -'b');
+    EXPECT_EQ(om::fcompare("a", "ab"), -1);
+    EXPECT_EQ(om::compare(String("abc"), "abc"), 0);
+    // Characters are signed: a byte above 127 sorts before ASCII.
+    EXPECT_LT(om::compare(String("\xE9"), "a"), 0);
+    EXPECT_GT(om::compare(String("a"), "a\xE9"), 0);  // the end (0) is above a negative byte
+
+    // The operators agree with compare and give a total order usable as a map key.
+    std::map<String, int> m;
+    for (char const* k : {"b", "a", "ab", "\xE9", "a\xE9", ""}) m[String(k)] = 1;
+    std::vector<std::string> keys;
+    for (auto const& kv : m) keys.push_back(kv.first.str());
+    EXPECT_EQ(keys, (std::vector<std::string>{"\xE9", "", "a\xE9", "a", "ab", "b"}));
+    String const x("abc");
+    EXPECT_TRUE(x == "abc" && "abc" == x && x != "abd" && x < "abd" && "abd" > x);
+    EXPECT_TRUE(x.at(0, 2) == "ab" && x.at(0, 2) < x);
+
+    // Embedded NULs keep the order total and equality exact.
+    String const n1("a\0b", 3), n2("a\0c", 3), n3("a");
+    EXPECT_NE(n1, n3);
+    EXPECT_LT(n3, n1);
+    EXPECT_LT(n1, n2);
+    std::unordered_set<String> set{n1, n2, n3, String("a")};
+    EXPECT_EQ(set.size(), 3u);
+}
+
+// ---- free functions ----
+
+TEST(StringFunctions, SplitAndTokenize) {
+    String parts[10];
+    EXPECT_EQ(om::split("a,,b,", parts, 10, ","), 3);
+    EXPECT_EQ(parts[0], "a");
+    EXPECT_EQ(parts[1], "");
+    EXPECT_EQ(parts[2], "b");
+    EXPECT_EQ(om::tokenize("a,,b,", parts, 10, ","), 2);
+    EXPECT_EQ(parts[1], "b");
+    EXPECT_EQ(om::split("a::b::c", parts, 2, "::"), 2);  // room for two only
+    EXPECT_EQ(parts[1], "b");
+    EXPECT_EQ(om::split("abc", parts, 10, ""), 1);
+    EXPECT_EQ(parts[0], "abc");
+
+    std::vector<String> v{"keep"};
+    EXPECT_EQ(om::tokenize(" x\ty  z ", v, " \t"), 4);
+    EXPECT_EQ(v[3], "z");
+    EXPECT_EQ(om::tokenize(v[0], v, "e"), 6);  // the input may be an element of the vector
+    EXPECT_EQ(v[4], "k");
+    EXPECT_EQ(v[5], "p");
+
+    String const words[] = {"x", "", "y"};
+    EXPECT_EQ(om::join(words, 3, "--"), "x----y");
+    EXPECT_EQ(om::replicate('-', 3), "---");
+    EXPECT_EQ(om::replicate(String("ab"), 3), "ababab");
+    EXPECT_EQ(om::replicate('-', -2), "");
+    EXPECT_EQ(om::common_prefix("photo12", "photo15"), "photo1");
+    EXPECT_EQ(om::common_prefix("xphoto", "yphoto", 1), "photo");
+    EXPECT_EQ(om::common_suffix("a.coo", "bb.coo"), ".coo");
+    EXPECT_EQ(om::common_suffix("abc", "xbc", 1), "b");
+    EXPECT_EQ(om::common_suffix("abc", "", -1), "");
+}
+
+TEST(StringFunctions, SprintfPlaceholders) {
+    String out;
+    EXPECT_EQ(om::Sprintf(out, "x%1y%2z", "A", "B"), 2);
+    EXPECT_EQ(out, "xAyBz");
+    // A placeholder 2 arriving with argument 1 is replaced in the next pass; a %1 inside
+    // argument 1 is not replaced again (no endless loop).
+    EXPECT_EQ(om::Sprintf(out, "%1|%1", "<%1%2>", "B"), 4);
+    EXPECT_EQ(out, "<%1B>|<%1B>");
+    // Unused arguments remove their placeholders; dst may be an argument.
+    out = "me";
+    EXPECT_EQ(om::Sprintf(out, "%3[%1]%5", out), 3);
+    EXPECT_EQ(out, "[me]");
+    EXPECT_EQ(om::Sprintf(out, "100%"), 0);
+    EXPECT_EQ(out, "100%");
+}
+
+TEST(StringFunctions, Readline) {
+    std::istringstream in("one\r\ntwo;three");
+    String s;
+    EXPECT_EQ(om::readline(in, s), 4);  // the CR stays, only the terminator is special
+    EXPECT_EQ(s, "one\r");
+    EXPECT_EQ(om::readline(in, s, ';', 0), 4);
+    EXPECT_EQ(s, "two;");
+    EXPECT_FALSE(in.eof());
+    EXPECT_EQ(om::readline(in, s), 5);
+    EXPECT_EQ(s, "three");
+    EXPECT_TRUE(in.eof());
+    EXPECT_EQ(om::readline(in, s), 0);
+    EXPECT_TRUE(s.empty());
+    EXPECT_TRUE(in.fail());
+}
+
+TEST(StringNumbers, DefaultFormatAndConversions) {
+    EXPECT_EQ(String(3.14159), " 3.142");
+    EXPECT_EQ(String(-42), "-42");
+    EXPECT_EQ(String(1e300).length(), 305);  // longer than any small buffer
+    String const saved = String::DefaultNumberFormat();
+    EXPECT_FALSE(String::SetDefaultNumberFormat("%s"));
+    EXPECT_FALSE(String::SetDefaultNumberFormat("%f %f"));
+    EXPECT_FALSE(String::SetDefaultNumberFormat("%Lf"));
+    EXPECT_FALSE(String::SetDefaultNumberFormat("%99999f"));
+    EXPECT_EQ(String(2.5), " 2.500");
+    EXPECT_TRUE(String::SetDefaultNumberFormat("%% %+.2e"));
+    EXPECT_EQ(String(2.5), "% +2.50e+00");
+    EXPECT_TRUE(String::SetDefaultNumberFormat(saved));
+
+    std::ostringstream out;
+    String const s("a b");
+    out << s << '|' << s.after(' ');
+    EXPECT_EQ(out.str(), "a b|b");
+    std::istringstream in("  word next");
+    String w;
+    in >> w;
+    EXPECT_EQ(w, "word");
+}
+
+// ---- differential tests against std::string on random inputs ----
+
+std::string RandomText(std::mt19937& rng, int maxlen, char const* alphabet) {
+    std::size_t const k = std::char_traits<char>::length(alphabet);
+    std::string s(std::uniform_int_distribution<int>(0, maxlen)(rng), ' ');
+    for (char& c : s) c = alphabet[std::uniform_int_distribution<std::size_t>(0, k - 1)(rng)];
+    return s;
+}
+
+// Reference search by brute force: forward from startpos, or backward with the first try
+// ending at size + startpos.
+int RefIndex(std::string const& s, std::string const& t, int startpos) {
+    int const n = static_cast<int>(s.size()), m = static_cast<int>(t.size());
+    if (startpos >= 0) {
+        for (int i = startpos; i + m <= n; ++i)
+            if (s.compare(i, m, t) == 0) return i;
+        return -1;
+    }
+    for (int i = std::min(n + startpos + 1 - m, n - m); i >= 0; --i)
+        if (s.compare(i, m, t) == 0) return i;
+    return -1;
+}
+
+TEST(StringDifferential, SearchAndSubstitution) {
+    std::mt19937 rng(20240611);
+    for (int iter = 0; iter < 4000; ++iter) {
+        std::string const s = RandomText(rng, 24, "ab,");
+        std::string t = RandomText(rng, 3, "ab,");
+        if (t.empty()) t = "a";
+        std::string const r = RandomText(rng, 4, "ab,x");
+        String const S(s.c_str(), static_cast<int>(s.size()));
+        String const T(t.c_str());
+        int const n = static_cast<int>(s.size());
+        SCOPED_TRACE("s=" + s + " t=" + t + " r=" + r);
+
+        for (int sp = -n - 2; sp <= n + 2; ++sp) {
+            ASSERT_EQ(S.index(T, sp), RefIndex(s, t, sp)) << "startpos " << sp;
+            ASSERT_EQ(S.index(t[0], sp), RefIndex(s, t.substr(0, 1), sp)) << "startpos " << sp;
+        }
+        EXPECT_EQ(S.contains(T), s.find(t) != std::string::npos);
+
+        int freq = 0;
+        for (std::size_t p = s.find(t); p != std::string::npos; p = s.find(t, p + 1)) ++freq;
+        EXPECT_EQ(S.freq(T), freq);
+
+        std::string g = s;
+        int reps = 0;
+        for (std::size_t p = g.find(t); p != std::string::npos; p = g.find(t, p + r.size())) {
+            g.replace(p, t.size(), r);
+            ++reps;
+        }
+        String G = S;
+        EXPECT_EQ(G.gsub(T, r.c_str()), reps);
+        EXPECT_EQ(G.view(), g);
+        EXPECT_TRUE(G.OK());
+
+        // split: pieces between separators; no trailing empty piece.
+        std::vector<std::string> ref_split;
+        for (std::size_t pos = 0; pos < s.size();) {
+            std::size_t p = s.find(t, pos);
+            if (p == std::string::npos) p = s.size();
+            ref_split.push_back(s.substr(pos, p - pos));
+            pos = p + t.size();
+        }
+        String pieces[32];
+        int const np = om::split(S, pieces, 32, T);
+        ASSERT_EQ(np, static_cast<int>(ref_split.size()));
+        for (int i = 0; i < np; ++i) EXPECT_EQ(pieces[i].view(), ref_split[i]);
+
+        // tokenize: maximal runs without delimiter characters.
+        std::vector<std::string> ref_tok;
+        std::string cur;
+        for (char c : s + t[0]) {
+            if (t.find(c) != std::string::npos) {
+                if (!cur.empty()) ref_tok.push_back(cur);
+                cur.clear();
+            } else {
+                cur += c;
+            }
+        }
+        std::vector<String> toks;
+        ASSERT_EQ(om::tokenize(S, toks, T), static_cast<int>(ref_tok.size()));
+        for (std::size_t i = 0; i < toks.size(); ++i) EXPECT_EQ(toks[i].view(), ref_tok[i]);
+
+        // Editing a random range agrees with std::string::replace.
+        int const pos = std::uniform_int_distribution<int>(0, n)(rng);
+        int const len = std::uniform_int_distribution<int>(0, n - pos)(rng);
+        String E = S;
+        E.at(pos, len) = r.c_str();
+        EXPECT_EQ(E.view(), std::string(s).replace(pos, len, r));
+        EXPECT_EQ(om::compare(S, T) < 0, s < t || (s.size() < t.size() && s == t.substr(0, n)))
+            << "ASCII text orders like std::string";
+    }
+}
+
+}  // namespace
+
+#include <om/core/wide_text.h>
+
+#include <cstring>
+#include <cwchar>
+
+namespace {
+
+TEST(WideText, EmojiAndInvalidBytesThroughTheOwningBuffers) {
+    // Four UTF-8 bytes give one wide unit; every one of four emoji must fit.
+    std::string const text = "\xF0\x9F\x98\x80\xF0\x9F\x98\x80\xF0\x9F\x98\x80\xF0\x9F\x98\x80";
+    om::AnsiToUni const wide(text);
+    ASSERT_NE(wide(), nullptr);
+    EXPECT_EQ(std::wstring(wide()), L"\U0001F600\U0001F600\U0001F600\U0001F600");
+    om::UniToAnsi const back(wide());
+    ASSERT_NE(back(), nullptr);
+    EXPECT_EQ(std::string(back()), text);
+
+    // Every wide unit of maximal UTF-8 length.
+    std::wstring const top(50, static_cast<wchar_t>(0x10FFFF));
+    om::UniToAnsi const narrow(top);
+    EXPECT_EQ(std::strlen(narrow()), 200u);
+
+    om::AnsiToUni const invalid("ok\xFF\xC3");
+    EXPECT_EQ(std::wstring(invalid()), L"ok\uFFFD\uFFFD");
+
+    EXPECT_EQ(om::AnsiToUni(static_cast<char const*>(nullptr))(), nullptr);
+    EXPECT_EQ(om::AnsiToUni("")(), nullptr);
+    EXPECT_EQ(om::UniToAnsi(std::wstring())(), nullptr);
+}
+
+}  // namespace
