@@ -8,3 +8,5 @@ data="$root/data"
 run() { echo "\$ omtool $*"; "$omtool" "$@"; echo; }
 
 run --help
+run camera test "$data/sample_cameras.cam"
+run camera test "$data/sample_cameras_simple.cam" --id 11

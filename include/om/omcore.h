@@ -4,6 +4,9 @@
 #include <om/core/string.h>
 #include <om/core/version.h>
 #include <om/core/wide_text.h>
+#include <om/photo/camera.h>
+#include <om/photo/camera_list.h>
+#include <om/photo/inv_adjust_table.h>
 #include <om/platform/beep.h>
 #include <om/platform/crc32.h>
 #include <om/platform/md5.h>
