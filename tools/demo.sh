@@ -8,5 +8,7 @@ data="$root/data"
 run() { echo "\$ omtool $*"; "$omtool" "$@"; echo; }
 
 run --help
+run tokens "$data/sample_project.pro"
+run tokens "$data/sample_damaged.pro"
 run camera test "$data/sample_cameras.cam"
 run camera test "$data/sample_cameras_simple.cam" --id 11

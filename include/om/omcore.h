@@ -9,6 +9,8 @@
 #include <om/photo/inv_adjust_table.h>
 #include <om/platform/beep.h>
 #include <om/platform/crc32.h>
+#include <om/platform/current_path.h>
+#include <om/platform/file_name.h>
 #include <om/platform/md5.h>
 #include <om/platform/number_text.h>
 #include <om/platform/progress_bar_router.h>
@@ -19,6 +21,9 @@
 #include <om/sys/debug_output.h>
 #include <om/sys/directory.h>
 #include <om/sys/file_attributes.h>
+#include <om/sys/locale.h>
 #include <om/sys/messages.h>
 #include <om/sys/text.h>
 #include <om/sys/write_probe.h>
+#include <om/textio/parser.h>
+#include <om/textio/writer.h>

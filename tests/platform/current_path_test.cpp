@@ -1,0 +1,72 @@
+#include <om/platform/current_path.h>
+
+#include <om/sys/directory.h>
+#include <om/sys/file_attributes.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include <unistd.h>
+
+namespace om {
+namespace {
+
+namespace fs = std::filesystem;
+
+class CurrentPathTest : public ::testing::Test {
+  protected:
+    void SetUp() override { saved_ = fs::current_path(); }
+    void TearDown() override { fs::current_path(saved_); }
+    fs::path saved_;
+};
+
+TEST_F(CurrentPathTest, WritableDirectoryLeavesNoTestFile) {
+    EXPECT_TRUE(IsCurrentPathWriteable());
+    EXPECT_FALSE(fs::exists("OmritestWrite.txt"));
+    // A leftover file of that name is replaced and removed as well.
+    { std::ofstream("OmritestWrite.txt") << "stale"; }
+    EXPECT_TRUE(IsCurrentPathWriteable());
+    EXPECT_FALSE(fs::exists("OmritestWrite.txt"));
+}
+
+TEST_F(CurrentPathTest, SetCurrentPathToEntersAWritableDirectory) {
+    fs::create_directories("cp_dir/sub");
+    fs::path const target = fs::current_path() / "cp_dir" / "sub";
+    EXPECT_TRUE(SetCurrentPathTo("cp_dir/sub"));
+    EXPECT_EQ(fs::current_path(), target);
+
+    fs::current_path(saved_);
+    std::wstring const wide = target.wstring();
+    EXPECT_TRUE(SetCurrentPathTo(wide.c_str()));
+    EXPECT_EQ(fs::current_path(), target);
+}
+
+TEST_F(CurrentPathTest, UnknownDirectoryKeepsTheCurrentOne) {
+    fs::path const before = fs::current_path();
+    EXPECT_TRUE(SetCurrentPathTo("cp_missing/dir"));
+    EXPECT_EQ(fs::current_path(), before);
+    EXPECT_TRUE(SetCurrentPathTo(static_cast<char const*>(nullptr)));
+    EXPECT_TRUE(SetCurrentPathTo(static_cast<wchar_t const*>(nullptr)));
+    EXPECT_EQ(fs::current_path(), before);
+}
+
+TEST_F(CurrentPathTest, ReadOnlyDirectoryFallsBackToTemp) {
+    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not stop writes of root";
+    fs::create_directories("cp_readonly");
+    fs::permissions("cp_readonly", fs::perms::owner_read | fs::perms::owner_exec);
+    fs::current_path("cp_readonly");
+    bool const writable_here = IsCurrentPathWriteable();
+    bool const switched = SetCurrentPathToWriteAblePath();
+    fs::path const now = fs::current_path();
+    fs::current_path(saved_);
+    fs::permissions("cp_readonly", fs::perms::owner_all);
+    EXPECT_FALSE(writable_here);
+    EXPECT_TRUE(switched);
+    EXPECT_EQ(now, fs::path(sys::GetTempDirectory()));
+}
+
+}  // namespace
+}  // namespace om
