@@ -1,6 +1,5 @@
-// Camera files: every layout written and read back field by field, the fall-back from the
-// keyword layout to the simple one, the repeated-identifier warning, failed writes and hostile
-// files.
+// Writing camera files: the layouts as text, the repeated-identifier warning, debug lines and
+// failed writes.
 #include <om/photo/camera_list.h>
 
 #include <cmath>
@@ -13,164 +12,13 @@
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <om/sys/beep.h>
-#include <om/sys/debug_output.h>
+
+#include "camera_test_util.h"
 
 namespace om {
 namespace {
 
-std::string Slurp(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void Spit(const std::string& file, const std::string& text) {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out << text;
-}
-
-std::vector<const OmCamera*> Cameras(const OmCameraList& list) {
-    std::vector<const OmCamera*> cams;
-    for (const OmCamera* c = list.First(); c; c = static_cast<const OmCamera*>(c->Next()))
-        cams.push_back(c);
-    return cams;
-}
-
-// Values that need all 17 digits, so a writer that rounds is caught.
-OmCamera FullCamera(unsigned id, unsigned mode, const char* name) {
-    OmCamera cam(id, 35.123456789012345 + id, 0.1 / 3, -0.2 / 7, 1.0e-4 / 3, -2.0e-8 / 7,
-                 9.87654321, name);
-    cam.SetMode(mode);
-    cam.SetCViva(28.000000000000004);
-    cam.SetXhViva(0.011);
-    cam.SetYhViva(-0.013);
-    cam.SetA3(-3e-10 / 9);
-    cam.SetC1(1.5e-5 / 7);
-    cam.SetC2(-2e-5 / 3);
-    cam.SetB1(1e-4 / 11);
-    cam.SetB2(-6e-5 / 13);
-    cam.SetRm(17.25);
-    return cam;
-}
-
-void ExpectSameParameters(const OmCamera& a, const OmCamera& b) {
-    EXPECT_EQ(a.GetId(), b.GetId());
-    EXPECT_STREQ(a.GetName().chars(), b.GetName().chars());
-    EXPECT_EQ(a.GetMode(), b.GetMode());
-    EXPECT_EQ(a.GetC(), b.GetC());
-    EXPECT_EQ(a.GetXh(), b.GetXh());
-    EXPECT_EQ(a.GetYh(), b.GetYh());
-    EXPECT_EQ(a.GetA1(), b.GetA1());
-    EXPECT_EQ(a.GetA2(), b.GetA2());
-    EXPECT_EQ(a.GetA3(), b.GetA3());
-    EXPECT_EQ(a.GetR0(), b.GetR0());
-    EXPECT_EQ(a.GetRm(), b.GetRm());
-    EXPECT_EQ(a.GetCViva(), b.GetCViva());
-    EXPECT_EQ(a.GetXhViva(), b.GetXhViva());
-    EXPECT_EQ(a.GetYhViva(), b.GetYhViva());
-    EXPECT_EQ(a.GetC1(), b.GetC1());
-    EXPECT_EQ(a.GetC2(), b.GetC2());
-    EXPECT_EQ(a.GetB1(), b.GetB1());
-    EXPECT_EQ(a.GetB2(), b.GetB2());
-}
-
-TEST(CameraFiles, KeywordFileRoundTripsEveryField) {
-    OmCameraList list;
-    list.Add(new OmCamera(FullCamera(1, 0, "Omri 35")));
-    list.Add(new OmCamera(FullCamera(2, 1, "Viva")));
-    list.Add(new OmCamera(FullCamera(3, 2, "CAP model")));
-    list.Add(new OmCamera(FullCamera(4, 3, "")));
-    ASSERT_EQ(list.WriteFile(String("keyword.cam"), false), 1);  // not all mode 0: keywords
-    const std::string text = Slurp("keyword.cam");
-    EXPECT_NE(text.find("; OMRIGRAPHY 10 Version 8.205 General Purpose Camera File\n"),
-              std::string::npos);
-    EXPECT_NE(text.find(";        XHV YHV    Principial Point Viva\n"), std::string::npos);
-
-    OmCameraList back("keyword.cam");
-    const auto written = Cameras(list), read = Cameras(back);
-    ASSERT_EQ(read.size(), 4u);
-    for (std::size_t k = 0; k < read.size(); ++k) ExpectSameParameters(*written[k], *read[k]);
-}
-
-TEST(CameraFiles, KeywordBlockWithoutRmTakesItFromR0AndKeepsTheSignOfC) {
-    Spit("partial.cam",
-         "CAMERA { ID 9 NAME \"partial\" C -42.5 R0 10 X0 0.5 Y0 -0.25 MD 1 UNKNOWN 3 }\n");
-    OmCameraList list("partial.cam");
-    ASSERT_EQ(list.Count(), 1);
-    const OmCamera* cam = list.First();
-    EXPECT_EQ(cam->GetId(), 9u);
-    EXPECT_EQ(cam->GetC(), -42.5);
-    EXPECT_EQ(cam->GetRm(), 21.0);
-    EXPECT_EQ(cam->GetXh(), 0.5);  // aliases of XH and YH
-    EXPECT_EQ(cam->GetYh(), -0.25);
-    EXPECT_TRUE(cam->IsTs15());
-}
-
-TEST(CameraFiles, SimpleFileRoundTrip) {
-    OmCameraList list;
-    list.Add(new OmCamera(1, 50.123456789012345, 0.1 / 3, -0.2 / 7, 1e-4 / 3, 2e-8 / 7, 12.5,
-                          "first \"quoted\" camera"));
-    list.Add(new OmCamera(2, 28.0, 0.0, 0.0, 0.0, 0.0, 0.0, "plain"));
-    ASSERT_TRUE(list.ContainsOnlyKavroCams());
-    ASSERT_EQ(list.WriteFile(String("simple.cam"), false), 1);
-    const std::string text = Slurp("simple.cam");
-    const std::string header =
-        "; \n"
-        "; OMRIGRAPHY 10 Version 8.205 Simple Camera File\n"
-        "; \n"
-        "; File Format: { Id  C  Xh  Yh  A1  A2  R0 \"Infotext\"}\n"
-        "; \n"
-        "\n";
-    ASSERT_EQ(text.substr(0, header.size()), header);
-
-    OmCameraList back("simple.cam");
-    const auto read = Cameras(back);
-    ASSERT_EQ(read.size(), 2u);
-    const OmCamera& a = *read[0];
-    EXPECT_EQ(a.GetId(), 1u);
-    EXPECT_EQ(a.GetC(), 50.123456789012345);
-    EXPECT_EQ(a.GetXh(), 0.1 / 3);
-    EXPECT_EQ(a.GetYh(), -0.2 / 7);
-    EXPECT_EQ(a.GetA1(), 1e-4 / 3);
-    EXPECT_EQ(a.GetA2(), 2e-8 / 7);
-    EXPECT_EQ(a.GetR0(), 12.5);
-    EXPECT_EQ(a.GetRm(), 2.1 * 12.5);
-    EXPECT_EQ(a.GetMode(), 0u);
-    // A double quote cannot stand inside a quoted token; it is written as an apostrophe.
-    EXPECT_STREQ(a.GetName().chars(), "first 'quoted' camera");
-    EXPECT_STREQ(read[1]->GetName().chars(), "plain");
-}
-
-TEST(CameraFiles, SimpleLineStoresTheMagnitudeOfC) {
-    Spit("negative.cam", "{ 5 -35.5 0.1 0.2 0 0 8 \"neg\"}\n{ 6 24 0 0 0 0 0 \"int\"}\n");
-    OmCameraList list("negative.cam");
-    const auto cams = Cameras(list);
-    ASSERT_EQ(cams.size(), 2u);
-    EXPECT_EQ(cams[0]->GetC(), 35.5);
-    EXPECT_EQ(cams[0]->GetRm(), 2.1 * 8);
-    EXPECT_EQ(cams[1]->GetC(), 24.0);  // integer tokens are numbers too
-}
-
-// A keyword file that holds no camera block is read again as a simple file.
-TEST(CameraFiles, FileWithoutCameraBlocksFallsBackToSimpleLayout) {
-    Spit("fallback.cam",
-         "; a simple file\nOTHER { 1 2 3 }\n{ 11 50 0.01 -0.02 0.0001 0 10 \"fallback\"}\n");
-    OmCameraList list;
-    EXPECT_EQ(list.Read("fallback.cam"), 1);
-    ASSERT_EQ(list.Count(), 1);
-    EXPECT_EQ(list.First()->GetId(), 11u);
-    EXPECT_STREQ(list.First()->GetName().chars(), "fallback");
-}
-
-TEST(CameraFiles, MissingFileLeavesTheListEmpty) {
-    OmCameraList list;
-    EXPECT_EQ(list.ReadFileFormatFull(nullptr), 0);
-    EXPECT_EQ(list.ReadFileFormatFull("no_such_file.cam"), 0);
-    EXPECT_EQ(list.Read("no_such_file.cam"), 1);
-    EXPECT_EQ(list.Count(), 0);
-}
+using namespace testing_camera;
 
 TEST(CameraFiles, BundleProgramLineLayout) {
     OmCameraList list;
@@ -187,6 +35,48 @@ TEST(CameraFiles, BundleProgramLineLayout) {
     EXPECT_EQ(Slurp("bundle.txt"), expected);
 }
 
+TEST(CameraFiles, SimpleFileLayout) {
+    OmCameraList list;
+    list.Add(new OmCamera(1, 50.5, 0.25, -0.125, 0.0001, 0, 12, "first"));
+    list.Add(new OmCamera(12, 24, 0, 0, 0, 0, 0, "say \"cheese\"\n"));
+    ASSERT_EQ(list.WriteFile(String("layout.cam"), false), 1);
+    EXPECT_EQ(Slurp("layout.cam"),
+              "; \n"
+              "; OMRIGRAPHY 10 Version 8.205 Simple Camera File\n"
+              "; \n"
+              "; File Format: { Id  C  Xh  Yh  A1  A2  R0 \"Infotext\"}\n"
+              "; \n"
+              "\n"
+              "{    1 50.5 0.25 -0.125 0.0001 0 12 \"first\"}\n"
+              "{   12 24 0 0 0 0 0 \"say 'cheese' \"}\n");
+}
+
+TEST(CameraFiles, KeywordFileLayout) {
+    OmCameraList list;
+    OmCamera cap(3, 24.5, 0.125, -0.0625, -0.0002, 0, 9, "cap");
+    cap.SetMode(OmCamera::kModeCap);
+    cap.SetRm(18);
+    list.Add(new OmCamera(cap));
+    ASSERT_FALSE(list.ContainsOnlyKavroCams());
+    ASSERT_EQ(list.WriteFile(String("layout_full.cam"), false), 1);
+    const std::string text = Slurp("layout_full.cam");
+    EXPECT_EQ(text.substr(0, 2 * 60),
+              std::string("; \n"
+                          "; OMRIGRAPHY 10 Version 8.205 General Purpose Camera File\n"
+                          "; \n"
+                          "; Ident: ID         Camera Id\n"
+                          ";        NAME       Camera Name\n")
+                  .substr(0, 2 * 60));
+    EXPECT_NE(text.find(";        A1 A2 A3   Radial Symmetric Distortion\n;        B1 B2      "
+                        "Affine Distortion\n;        C1 C2      Tangential Distortion\n; \n\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("\nCAMERA    { ID 3 NAME \"cap\" MD 2 C 24.5 CV 0 XH 0.125 YH -0.0625 XHV 0 "
+                        "YHV 0 A1 -0.0002 A2 0 A3 0 R0 9 RM 18 B1 0 B2 0 C1 0 C2 "
+                        "0}\n"),
+              std::string::npos)
+        << text;
+}
+
 TEST(CameraFiles, WriterRestoresTheStreamFormat) {
     std::ostringstream out;
     out.precision(3);
@@ -196,24 +86,6 @@ TEST(CameraFiles, WriterRestoresTheStreamFormat) {
 }
 
 // --- repeated identifiers ---
-
-class CameraWarnings : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        sys::SetBeepHandler([this](unsigned f, unsigned d) {
-            beeps.push_back({f, d});
-            return true;
-        });
-        previous = sys::SetNarrowDebugSink([this](std::string_view t) { lines.emplace_back(t); });
-    }
-    void TearDown() override {
-        sys::SetBeepHandler({});
-        sys::SetNarrowDebugSink(previous);
-    }
-    std::vector<std::pair<unsigned, unsigned>> beeps;
-    std::vector<std::string> lines;
-    sys::NarrowDebugSink previous;
-};
 
 TEST_F(CameraWarnings, TwoCamerasOfOneIdAreAllowedThreeWarnOnce) {
     OmCameraList list;
@@ -232,14 +104,6 @@ TEST_F(CameraWarnings, TwoCamerasOfOneIdAreAllowedThreeWarnOnce) {
     EXPECT_EQ(lines[0], "** OmCameraList::TestForMultipleCameras Id 2 4 Entries");
     EXPECT_EQ(lines[1], "** OmCameraList::TestForMultipleCameras Id 5 3 Entries");
     EXPECT_EQ(list.Count(), 7);  // reported, not removed
-}
-
-TEST_F(CameraWarnings, ReadingAFileWithThreeEqualIdsWarnsOnce) {
-    Spit("three.cam",
-         "{ 3 50 0 0 0 0 0 \"a\"}\n{ 3 50 0 0 0 0 0 \"b\"}\n{ 3 50 0 0 0 0 0 \"c\"}\n");
-    OmCameraList list("three.cam");
-    EXPECT_EQ(list.Count(), 3);
-    EXPECT_EQ(beeps.size(), 1u);
 }
 
 TEST_F(CameraWarnings, DebugLinesDescribeEachModel) {
@@ -273,47 +137,6 @@ TEST(CameraFiles, FailedWritesReportFailure) {
 }
 
 // --- hostile files ---
-
-TEST(CameraFiles, ShortAndMalformedSimpleLinesDoNotSwallowTheNextLine) {
-    Spit("short.cam",
-         "{ 1 50 }\n"
-         "{ 2 abc 0.1 0.2 0 0 5 \"words count as zero\"}\n"
-         "{ 3 35 = 0 0 0 0 \"other token\"}\n"
-         "{ 4 24 0 0 0 0 0 \"fine\"}\n");
-    OmCameraList list("short.cam");
-    const auto cams = Cameras(list);
-    ASSERT_FALSE(cams.empty());
-    EXPECT_EQ(cams.back()->GetId(), 4u);
-    EXPECT_STREQ(cams.back()->GetName().chars(), "fine");
-    for (const OmCamera* c : cams) EXPECT_TRUE(std::isfinite(c->GetC()));
-}
-
-TEST(CameraFiles, RandomBytesAndOverlongLinesAreSurvived) {
-    std::mt19937 rng(99);
-    for (int round = 0; round < 20; ++round) {
-        std::string text;
-        const int n = 200 + round * 300;
-        for (int k = 0; k < n; ++k) text += static_cast<char>(rng() & 0xFF);
-        if (round % 4 == 0) text += "\n{ 1 50 0 0 0 0 0 \"after\"}\n";
-        if (round % 5 == 0) text += std::string(9000, 'x') + "\n";
-        Spit("random.cam", text);
-        OmCameraList list("random.cam");
-        EXPECT_LE(list.Count(), n);
-    }
-    Spit("truncated.cam", "CAMERA { ID 1 NAME \"cut");
-    OmCameraList truncated("truncated.cam");
-    EXPECT_LE(truncated.Count(), 1);
-    Spit("huge.cam", "CAMERA { ID 4294967295 C 1e308 R0 1e300 MD 4000000000 }\n");
-    OmCameraList huge("huge.cam");
-    ASSERT_EQ(huge.Count(), 1);
-    double x = 1.0, y = 1.0;
-    OmCamera copy(*huge.First());
-    EXPECT_FALSE(copy.Adjust(&x, &y));  // unknown mode
-    // Without distortion the iteration for unknown modes settles at once on the same point.
-    EXPECT_TRUE(copy.InvAdjust(&x, &y));
-    EXPECT_EQ(x, 1.0);
-    OmCamera::DeleteInvAdjustTables();
-}
 
 }  // namespace
 }  // namespace om
