@@ -69,6 +69,19 @@ void OmInvAdjustTable::Fill(const AdjustFunction& adjust, int threads) {
 // Finds the cell (i, j), both in 1..780, whose bounds enclose (x, y): cell (i, j) spans
 // node(i-1, j).x .. node(i, j).x and node(i, j-1).y .. node(i, j).y. A bisection on both axes
 // at once gets close; since the adjusted grid is slightly curved, a short walk finishes the job.
+// Each bisection step reads nodes at the next midpoints, which lie far apart in the 10 MB table;
+// requesting all four candidates ahead lets their memory loads overlap with this step.
+void OmInvAdjustTable::Prefetch(int loI, int hiI, int loJ, int hiJ, int i, int j) const {
+    const int nextI[2] = {ClampCell((loI + i - 1) / 2), ClampCell((i + 1 + hiI) / 2)};
+    const int nextJ[2] = {ClampCell((loJ + j - 1) / 2), ClampCell((j + 1 + hiJ) / 2)};
+    for (int a : nextI) {
+        for (int b : nextJ) {
+            __builtin_prefetch(&nodes_[Index(a - 1, b)]);
+            __builtin_prefetch(&nodes_[Index(a, b - 1)]);
+        }
+    }
+}
+
 void OmInvAdjustTable::LocateCell(double x, double y, int* pi, int* pj) const {
     int loI = 1, hiI = kCells, loJ = 1, hiJ = kCells;
     int i = 1, j = 1;
@@ -76,6 +89,7 @@ void OmInvAdjustTable::LocateCell(double x, double y, int* pi, int* pj) const {
     while (loI <= hiI && loJ <= hiJ && !(settledX && settledY)) {
         i = ClampCell((loI + hiI) / 2);
         j = ClampCell((loJ + hiJ) / 2);
+        Prefetch(loI, hiI, loJ, hiJ, i, j);
         settledX = false;
         if (x < NodeX(i - 1, j))
             hiI = i - 1;

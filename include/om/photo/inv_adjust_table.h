@@ -67,6 +67,7 @@ class OmInvAdjustTable {
     bool InsideX(double x, int i, int j) const { return x >= NodeX(i - 1, j) && x <= NodeX(i, j); }
     bool InsideY(double y, int i, int j) const { return y >= NodeY(i, j - 1) && y <= NodeY(i, j); }
     void LocateCell(double x, double y, int* i, int* j) const;
+    void Prefetch(int loI, int hiI, int loJ, int hiJ, int i, int j) const;
 
     OmInvAdjustKey key_;
     double halfWidth_ = 0.0;
