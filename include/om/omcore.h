@@ -4,6 +4,12 @@
 #include <om/core/string.h>
 #include <om/core/version.h>
 #include <om/core/wide_text.h>
+#include <om/numerics/matrix.h>
+#include <om/numerics/mmatrix.h>
+#include <om/numerics/mvector.h>
+#include <om/numerics/plane_axes.h>
+#include <om/numerics/round_value.h>
+#include <om/numerics/vector.h>
 #include <om/photo/camera.h>
 #include <om/photo/camera_list.h>
 #include <om/photo/inv_adjust_table.h>

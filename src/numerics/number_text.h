@@ -1,0 +1,17 @@
+// Internal helper shared by the numerics writers.
+#pragma once
+
+#include <charconv>
+#include <ostream>
+
+namespace om::detail {
+
+// Writes v in the shortest form that reads back to the same double, independent of the stream's
+// locale (a decimal comma would split the number into two tokens).
+inline void WriteNumber(std::ostream& os, double v) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, v);
+    os.write(buffer, result.ptr - buffer);
+}
+
+}  // namespace om::detail

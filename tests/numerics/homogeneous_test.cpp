@@ -1,0 +1,174 @@
+#include <om/numerics/matrix.h>
+#include <om/numerics/plane_axes.h>
+#include <om/numerics/round_value.h>
+
+#include <cmath>
+#include <random>
+
+#include <gtest/gtest.h>
+
+namespace om {
+namespace {
+
+// The homogeneous images against the matrix-vector product followed by the division by w.
+TEST(PTrans, MatchesProductAndDivision) {
+    std::mt19937 rng(21);
+    std::uniform_real_distribution<double> u(-2.0, 2.0);
+    for (int trial = 0; trial < 200; ++trial) {
+        OmMatrix m3(3, 3), m4(4, 4);
+        for (int i = 1; i <= 4; ++i) {
+            for (int j = 1; j <= 4; ++j) {
+                if (i <= 3 && j <= 3) m3[i][j] = u(rng);
+                m4[i][j] = u(rng);
+            }
+        }
+        const double x = u(rng), y = u(rng), z = u(rng);
+        const OmVector h2 = m3 * OmVector(x, y, 1.0);
+        double px = x, py = y;
+        if (std::fabs(h2[3]) >= 1e-10) {
+            ASSERT_TRUE(m3.PTrans2D(&px, &py));
+            EXPECT_NEAR(px, h2[1] / h2[3], 1e-9 * (1.0 + std::fabs(px)));
+            EXPECT_NEAR(py, h2[2] / h2[3], 1e-9 * (1.0 + std::fabs(py)));
+        }
+        const OmVector h3 = m4 * OmVector(x, y, z, 1.0);
+        double qx = x, qy = y, qz = z;
+        if (std::fabs(h3[4]) >= 1e-10) {
+            ASSERT_TRUE(m4.PTrans3D(&qx, &qy, &qz));
+            EXPECT_NEAR(qx, h3[1] / h3[4], 1e-9 * (1.0 + std::fabs(qx)));
+            EXPECT_NEAR(qy, h3[2] / h3[4], 1e-9 * (1.0 + std::fabs(qy)));
+            EXPECT_NEAR(qz, h3[3] / h3[4], 1e-9 * (1.0 + std::fabs(qz)));
+        }
+    }
+}
+
+TEST(PTrans, VanishingWeightLeavesTheCoordinates) {
+    OmMatrix m(3, 3);
+    m.SetIdent();
+    m[3][3] = 0.0;  // third row zero
+    double x = 4.0, y = -2.0;
+    EXPECT_FALSE(m.PTrans2D(&x, &y));
+    EXPECT_EQ(x, 4.0);
+    EXPECT_EQ(y, -2.0);
+
+    // Points on the vanishing line w = x - 1 = 0 (and within 1e-10 of it).
+    m[3][1] = 1.0;
+    m[3][3] = -1.0;
+    x = 1.0 + 5e-11;
+    EXPECT_FALSE(m.PTrans2D(&x, &y));
+    EXPECT_EQ(x, 1.0 + 5e-11);
+    x = 1.0 + 1e-9;
+    EXPECT_TRUE(m.PTrans2D(&x, &y));
+
+    OmMatrix s(4, 4);
+    double a = 1.0, b = 2.0, c = 3.0;
+    EXPECT_FALSE(s.PTrans3D(&a, &b, &c));
+    EXPECT_EQ(a + b + c, 6.0);
+    const double nan = std::nan("");
+    s.SetIdent();
+    s[4][1] = nan;
+    EXPECT_FALSE(s.PTrans3D(&a, &b, &c));
+    EXPECT_EQ(c, 3.0);
+
+    // Too small for the transformation: refused rather than read past the end.
+    OmMatrix small(2, 2);
+    EXPECT_FALSE(small.PTrans2D(&x, &y));
+    EXPECT_FALSE(m.PTrans3D(&a, &b, &c));
+}
+
+TEST(PTrans, LargerMatricesUseTheirLeadingBlock) {
+    OmMatrix m(4, 4);
+    m.SetIdent();
+    m[1][3] = 5.0;  // planar translation in x
+    m[4][4] = 9.0;
+    double x = 1.0, y = 1.0;
+    ASSERT_TRUE(m.PTrans2D(&x, &y));
+    EXPECT_EQ(x, 6.0);
+    EXPECT_EQ(y, 1.0);
+}
+
+TEST(CalcNormVect, NormalOfTheMappedGroundPlane) {
+    // A rotation about x by 90 degrees plus a translation and a homogeneous scale of 2:
+    // the plane z = 0 maps onto y = const, normal (0, -1, 0) (right-handed with the images
+    // of x and y).
+    OmMatrix m(4, 4);
+    m.RotXAxis(std::acos(-1.0) / 2);
+    m[1][4] = 3.0;
+    m[2][4] = -1.0;
+    m[3][4] = 8.0;
+    m *= 2.0;
+    OmVector n(2);
+    ASSERT_TRUE(CalcNormVect(&n, m));
+    ASSERT_EQ(n.GetSize(), 3);
+    EXPECT_NEAR(n[1], 0.0, 1e-15);
+    EXPECT_NEAR(n[2], -1.0, 1e-15);
+    EXPECT_NEAR(n[3], 0.0, 1e-15);
+
+    OmMatrix id(4, 4);
+    id.SetIdent();
+    ASSERT_TRUE(CalcNormVect(&n, id));
+    EXPECT_EQ(n, OmVector(0.0, 0.0, 1.0));
+
+    // An image at infinity: fails, n untouched.
+    OmMatrix inf = id;
+    inf[4][1] = -1.0;  // w of (1,0,0,1) becomes 0
+    OmVector keep(7.0, 8.0, 9.0);
+    EXPECT_FALSE(CalcNormVect(&keep, inf));
+    EXPECT_EQ(keep, OmVector(7.0, 8.0, 9.0));
+    // The plane collapses onto a line: no normal.
+    OmMatrix flat = id;
+    flat[2][2] = 0.0;
+    EXPECT_FALSE(CalcNormVect(&keep, flat));
+    EXPECT_EQ(keep, OmVector(7.0, 8.0, 9.0));
+    EXPECT_FALSE(CalcNormVect(&keep, OmMatrix(3, 3)));
+    EXPECT_FALSE(CalcNormVect(nullptr, id));
+}
+
+TEST(CalcArbitaryAlg, FramesAroundTheNormal) {
+    OmVector ax(1), ay(1);
+    ASSERT_TRUE(CalcArbitaryAlg(&ax, &ay, OmVector(0.0, 0.0, 1.0)));
+    EXPECT_EQ(ax, OmVector(1.0, 0.0, 0.0));
+    EXPECT_EQ(ay, OmVector(0.0, 1.0, 0.0));
+
+    // The axis of reference switches at 1/64: just inside uses world y, just outside world z.
+    const OmVector inside = OmVector(0.0156, 0.0, 1.0).Normalize();
+    CalcArbitaryAlg(&ax, &ay, inside);
+    EXPECT_NEAR(ax[3], -0.0156, 1e-4);  // (0,1,0) x N has a z component
+    const OmVector outside = OmVector(0.0157, 0.0, 1.0).Normalize();
+    CalcArbitaryAlg(&ax, &ay, outside);
+    EXPECT_EQ(ax[3], 0.0);  // (0,0,1) x N lies in the xy plane
+
+    std::mt19937 rng(2);
+    std::normal_distribution<double> g(0.0, 1.0);
+    for (int trial = 0; trial < 100; ++trial) {
+        const OmVector n = OmVector(g(rng), g(rng), g(rng)).Normalize();
+        CalcArbitaryAlg(&ax, &ay, n);
+        EXPECT_NEAR(ax.Abs(), 1.0, 1e-14);
+        EXPECT_NEAR(ay.Abs(), 1.0, 1e-14);
+        EXPECT_NEAR(ax * ay, 0.0, 1e-14);
+        EXPECT_NEAR(ax * n, 0.0, 1e-14);
+        // Right-handed: ax x ay = N.
+        const OmVector z = ax % ay;
+        for (int i = 1; i <= 3; ++i) EXPECT_NEAR(z[i], n[i], 1e-14);
+    }
+}
+
+TEST(RoundValue, ModesAndZeroStep) {
+    EXPECT_EQ(RoundValue(2.0, 1.0, 1), 3.0);
+    EXPECT_EQ(RoundValue(2.2, 1.0, 1), 3.0);
+    EXPECT_EQ(RoundValue(-2.0, 1.0, 1), -3.0);
+    EXPECT_EQ(RoundValue(-2.4, 1.0, 0), -2.0);
+    EXPECT_EQ(RoundValue(-2.5, 1.0, 0), -3.0);
+    EXPECT_EQ(RoundValue(2.5, 1.0, 0), 3.0);
+    EXPECT_EQ(RoundValue(0.0, 1.0, 0), 0.0);
+    EXPECT_EQ(RoundValue(-2.4, 1.0, -1), -3.0);
+    EXPECT_EQ(RoundValue(2.4, 1.0, -1), 2.0);
+    EXPECT_EQ(RoundValue(7.3, 0.5, 0), 7.5);
+    EXPECT_EQ(RoundValue(17.0, 5.0, 1), 20.0);
+    EXPECT_EQ(RoundValue(-17.0, 5.0, -1), -20.0);
+    for (double v : {-3.7, 0.0, 1e300, 0.123}) {
+        for (int mode : {-1, 0, 1}) EXPECT_EQ(RoundValue(v, 0.0, mode), v);
+    }
+}
+
+}  // namespace
+}  // namespace om
