@@ -21,17 +21,6 @@ bool OmInvAdjustKey::operator==(const OmInvAdjustKey& other) const {
 
 namespace {
 
-// Homogeneous 2-D transform by a row-major 3x3 matrix; a point whose w vanishes keeps its
-// coordinates (the grid matrix is affine, so this never happens for a valid table).
-void Transform(const std::array<double, 9>& m, double* x, double* y) {
-    const double w = m[6] * *x + m[7] * *y + m[8];
-    if (std::fabs(w) < 1e-10) return;
-    const double tx = (m[0] * *x + m[1] * *y + m[2]) / w;
-    const double ty = (m[3] * *x + m[4] * *y + m[5]) / w;
-    *x = tx;
-    *y = ty;
-}
-
 int ClampCell(int k) {
     return std::clamp(k, 1, OmInvAdjustTable::kCells);
 }
@@ -42,9 +31,10 @@ OmInvAdjustTable::OmInvAdjustTable(const OmInvAdjustKey& key, double halfWidth) 
     if (!(halfWidth > 0.0) || !std::isfinite(halfWidth)) return;
     halfWidth_ = halfWidth;
     const double s = 2.0 * halfWidth / kCells;
-    m_ = {s,   0.0, -kCentre * s,  //
-          0.0, s,   -kCentre * s,  //
-          0.0, 0.0, 1.0};
+    const double m[9] = {s,   0.0, -kCentre * s,  //
+                         0.0, s,   -kCentre * s,  //
+                         0.0, 0.0, 1.0};
+    m_.Set(m, 3, 3);
     nodes_.assign(2 * static_cast<std::size_t>(kNodes) * kNodes, 0.0);
 }
 
@@ -58,7 +48,7 @@ void OmInvAdjustTable::Fill(const AdjustFunction& adjust, int threads) {
         for (int j = 0; j < kNodes; ++j) {
             double x = i;
             double y = j;
-            Transform(m_, &x, &y);
+            m_.PTrans2D(&x, &y);  // affine: w is 1
             adjust(&x, &y);
             nodes_[Index(i, j)] = x;
             nodes_[Index(i, j) + 1] = y;
@@ -138,7 +128,7 @@ bool OmInvAdjustTable::Lookup(double* x, double* y) const {
     // A folded grid (a distortion so strong that Adjust is not monotonic) can give coincident
     // nodes; report not found rather than an infinite or NaN position.
     if (!std::isfinite(u) || !std::isfinite(v)) return false;
-    Transform(m_, &u, &v);
+    m_.PTrans2D(&u, &v);
     *x = u;
     *y = v;
     return true;

@@ -12,6 +12,8 @@
 #include <functional>
 #include <vector>
 
+#include <om/numerics/matrix.h>
+
 namespace om {
 
 // Every camera value that changes Adjust or the extent of its table. Two cameras with equal keys
@@ -56,9 +58,9 @@ class OmInvAdjustTable {
     double NodeX(int i, int j) const { return nodes_[Index(i, j)]; }
     double NodeY(int i, int j) const { return nodes_[Index(i, j) + 1]; }
 
-    // The 3x3 row-major matrix M that maps fractional node indices (u, v, 1) to measured image
+    // The 3x3 matrix M that maps fractional node indices (u, v, 1) to measured image
     // coordinates: M = diag(s, s, 1) * translation(-390, -390), s = 2 R / 780.
-    const std::array<double, 9>& IndexToImage() const { return m_; }
+    const OmMatrix& IndexToImage() const { return m_; }
 
   private:
     static std::size_t Index(int i, int j) {
@@ -71,7 +73,7 @@ class OmInvAdjustTable {
 
     OmInvAdjustKey key_;
     double halfWidth_ = 0.0;
-    std::array<double, 9> m_{};
+    OmMatrix m_{3, 3};
     std::vector<double> nodes_;  // (x, y) pairs, row i = nodes with x index i
 };
 
