@@ -1,0 +1,154 @@
+// Attributes: parents, hooks and their order relative to the list's events.
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include <om/core/attribute.h>
+
+#include "list_fixtures.h"
+
+namespace om::test {
+namespace {
+
+// Writes every hook call into a shared journal, next to the events of the lists.
+class Journal : public OmObserver {
+  public:
+    Journal(OmStandardNotifier* n, std::vector<std::string>* log, std::string name)
+        : OmObserver(n), log_(log), name_(std::move(name)) {}
+
+  protected:
+    void Notify(OmNotifyEvent* e) override {
+        log_->push_back(
+            name_ + ":" + std::to_string(e->kind) + ":" +
+            (e->item != nullptr ? static_cast<OmAttribute*>(e->item)->GetName().chars() : "-"));
+    }
+
+  private:
+    std::vector<std::string>* log_;
+    std::string name_;
+};
+
+class Tracked : public OmAttribute {
+  public:
+    static inline std::vector<std::string>* log = nullptr;
+    static inline int live = 0;
+
+    explicit Tracked(const char* name) : OmAttribute(String(name)) { ++live; }
+    Tracked(const Tracked& o) : OmAttribute(o) { ++live; }
+    ~Tracked() override { --live; }
+
+    int OnAdd() override { return Note("OnAdd"); }
+    int OnSubtract() override { return Note("OnSubtract"); }
+    int OnPreMove() override { return Note("OnPreMove"); }
+    int OnMove(OmObject* parent) override {
+        Note("OnMove");
+        return OmAttribute::OnMove(parent);
+    }
+
+  private:
+    int Note(const char* hook) {
+        log->push_back(std::string(GetName().chars()) + "." + hook);
+        return 1;
+    }
+};
+
+class Attributes : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Tracked::log = &log;
+        Tracked::live = 0;
+    }
+    void TearDown() override {
+        src.Destroy();
+        dst.Destroy();
+        EXPECT_EQ(Tracked::live, 0);
+    }
+
+    std::vector<std::string> log;
+    OmAttributeList src;
+    OmAttributeList dst;
+    Journal js{&src, &log, "src"};
+    Journal jd{&dst, &log, "dst"};
+    OmObject owner{1, String("photo")};
+    OmObject other{2, String("copy")};
+};
+
+TEST_F(Attributes, AddSetsTheParentAndCallsTheHookAfterTheEvent) {
+    Tracked* a = new Tracked("a");
+    EXPECT_EQ(src.Add(a, &owner), a);
+    EXPECT_EQ(a->GetParent(), &owner);
+    EXPECT_EQ(log, (std::vector<std::string>{"src:2:a", "a.OnAdd"}));
+    log.clear();
+    Tracked* b = new Tracked("b");
+    b->SetParent(&other);
+    EXPECT_EQ(src.Add2(b), b);  // no parent change, no hook
+    EXPECT_EQ(b->GetParent(), &other);
+    EXPECT_EQ(log, std::vector<std::string>{"src:2:b"});
+    EXPECT_EQ(src.Add(nullptr, &owner), nullptr);
+    EXPECT_EQ(src.Add2(nullptr), nullptr);
+}
+
+TEST_F(Attributes, SubtractOverrideRunsInsideBaseOperations) {
+    src.Add(new Tracked("a"), &owner);
+    Tracked* b = new Tracked("b");
+    src.Add(b, &owner);
+    log.clear();
+    std::unique_ptr<OmAttribute> taken(src.Subtract(b));
+    EXPECT_EQ(taken->GetParent(), nullptr);
+    EXPECT_EQ(log, (std::vector<std::string>{"b.OnSubtract", "src:3:b"}));
+    // Destroy takes every element off through the override.
+    log.clear();
+    src.Destroy();
+    EXPECT_EQ(log, (std::vector<std::string>{"a.OnSubtract", "src:1:-"}));
+    // A null attribute is reported, an attribute of another list is left alone.
+    log.clear();
+    EXPECT_EQ(src.Subtract(static_cast<OmAttribute*>(nullptr)), nullptr);
+    dst.Add(new Tracked("c"), &other);
+    log.clear();
+    EXPECT_EQ(src.Subtract(dst.First()), nullptr);
+    EXPECT_EQ(dst.First()->GetParent(), &other);
+    EXPECT_TRUE(log.empty());
+}
+
+TEST_F(Attributes, MoveAttributesHandsEveryAttributeOver) {
+    src.Add(new Tracked("a"), &owner);
+    src.Add(new Tracked("b"), &owner);
+    dst.Add(new Tracked("z"), &other);
+    log.clear();
+    src.MoveAttributes(&dst, &other);
+    EXPECT_EQ(log, (std::vector<std::string>{"src:3:a", "a.OnPreMove", "dst:2:a", "a.OnMove",
+                                             "src:3:b", "b.OnPreMove", "dst:2:b", "b.OnMove"}));
+    EXPECT_TRUE(src.IsEmpty());
+    ASSERT_EQ(dst.Count(), 3);
+    for (OmAttribute* a : dst) EXPECT_EQ(a->GetParent(), &other);
+    EXPECT_TRUE(LinksConsistent(dst));
+    log.clear();
+    dst.MoveAttributes(nullptr, &owner);
+    dst.MoveAttributes(&dst, &owner);
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(dst.Count(), 3);
+}
+
+TEST_F(Attributes, CopiesHaveNoParent) {
+    Tracked t("t");
+    t.SetId(4);
+    t.SetParent(&owner);
+    Tracked copy(t);
+    EXPECT_EQ(copy.GetParent(), nullptr);
+    EXPECT_EQ(copy.GetId(), 4u);
+    Tracked target("u");
+    target.SetParent(&other);
+    static_cast<OmAttribute&>(target) = t;  // id and name only
+    EXPECT_EQ(target.GetName(), String("t"));
+    EXPECT_EQ(target.GetParent(), &other);
+
+    src.Add(new Tracked("a"), &owner);
+    OmAttributeList copied(src);
+    ASSERT_EQ(copied.Count(), 1);
+    EXPECT_EQ(copied.First()->GetParent(), nullptr);
+    EXPECT_EQ(copied.Size(), 0);  // no observers
+}
+
+}  // namespace
+}  // namespace om::test

@@ -1,0 +1,94 @@
+// Shared fixtures of the list tests: counted elements and a recording observer.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include <om/core/list_header.h>
+#include <om/core/notify.h>
+
+namespace om::test {
+
+// A list element that counts its live instances, so that tests can see leaks and the
+// sanitizer build sees double deletes.
+class Node : public OmListnode {
+  public:
+    static inline int live = 0;
+
+    explicit Node(unsigned id = 0, int tag = 0) : OmListnode(id), tag(tag) { ++live; }
+    Node(unsigned id, const char* name) : OmListnode(id, String(name)) { ++live; }
+    Node(const Node& other) : OmListnode(other), tag(other.tag) { ++live; }
+    Node& operator=(const Node&) = default;
+    ~Node() override { --live; }
+
+    int tag = 0;  // identifies an element among equal ids
+};
+
+// An element with its own ascending ordering by key ("own key minus other key").
+class KeyNode : public Node {
+  public:
+    explicit KeyNode(int key, int tag = 0) : Node(0, tag), key(key) {}
+
+    using OmListnode::Compare;
+    virtual int Compare(OmListnode* other) const { return key - static_cast<KeyNode*>(other)->key; }
+
+    int key;
+};
+
+// One received event.
+struct Event {
+    OmStandardNotifier* sender;
+    int kind;
+    void* item;
+    bool operator==(const Event&) const = default;
+};
+
+inline std::ostream& operator<<(std::ostream& out, const Event& e) {
+    return out << "{sender " << e.sender << ", kind " << e.kind << ", item " << e.item << "}";
+}
+
+// Appends every event it receives to a log, which several recorders may share so that the
+// order across lists is visible.
+class Recorder : public OmObserver {
+  public:
+    explicit Recorder(OmStandardNotifier* notifier, std::vector<Event>* log = nullptr)
+        : OmObserver(notifier), log_(log != nullptr ? log : &own_) {}
+
+    const std::vector<Event>& events() const { return *log_; }
+    void clear() { log_->clear(); }
+
+  protected:
+    void Notify(OmNotifyEvent* e) override { log_->push_back({e->sender, e->kind, e->item}); }
+
+  private:
+    std::vector<Event> own_;
+    std::vector<Event>* log_;
+};
+
+template <class T>
+std::vector<unsigned> Ids(const TOmBaseListHeader<T>& list) {
+    std::vector<unsigned> ids;
+    for (T* e : list) ids.push_back(e->GetId());
+    return ids;
+}
+
+template <class T>
+std::vector<T*> Nodes(const TOmBaseListHeader<T>& list) {
+    std::vector<T*> nodes;
+    for (T* e : list) nodes.push_back(e);
+    return nodes;
+}
+
+// Checks the links in both directions against first and last.
+template <class T>
+bool LinksConsistent(const TOmBaseListHeader<T>& list) {
+    T* previous = nullptr;
+    for (T* e = list.First(); e != nullptr; e = static_cast<T*>(e->Next())) {
+        if (e->Previous() != previous) return false;
+        previous = e;
+    }
+    return previous == list.Last();
+}
+
+}  // namespace om::test

@@ -1,0 +1,312 @@
+// Ordering, ownership, look-ups and virtual dispatch of the owning lists.
+#include <algorithm>
+#include <climits>
+#include <memory>
+#include <random>
+
+#include <gtest/gtest.h>
+
+#include "list_fixtures.h"
+
+namespace om::test {
+namespace {
+
+using List = TOmListHeader<Node>;
+using KeyList = TOmListHeader<KeyNode>;
+
+class Lists : public ::testing::Test {
+  protected:
+    void SetUp() override { Node::live = 0; }
+    void TearDown() override { EXPECT_EQ(Node::live, 0) << "leaked or over-deleted elements"; }
+};
+
+// The reference order: a stable sort with "p before n when n compared with p is at least 1".
+template <class T>
+std::vector<T*> StableReference(std::vector<T*> nodes) {
+    std::stable_sort(nodes.begin(), nodes.end(),
+                     [](T* p, T* n) { return n->Compare(static_cast<OmListnode*>(p)) >= 1; });
+    return nodes;
+}
+
+TEST_F(Lists, DefaultOrderingIsDescendingAndOwnOrderingAscending) {
+    List plain;
+    for (unsigned id : {5u, 3u, 7u}) plain.SortedInsert(new Node(id));
+    EXPECT_EQ(Ids(plain), (std::vector<unsigned>{7, 5, 3}));
+
+    KeyList keyed;
+    for (int key : {5, 3, 7}) keyed.SortedInsert(new KeyNode(key));
+    std::vector<int> keys;
+    for (KeyNode* e : keyed) keys.push_back(e->key);
+    EXPECT_EQ(keys, (std::vector<int>{3, 5, 7}));
+}
+
+TEST_F(Lists, SortAndSortedInsertMatchStableSortOnRandomIds) {
+    std::mt19937 rng(20261206);
+    for (int n : {0, 1, 2, 3, 10, 64, 257, 1000}) {
+        std::uniform_int_distribution<unsigned> id(0, static_cast<unsigned>(n / 3 + 1));
+        List plain;
+        KeyList keyed;
+        List plainInserted;
+        KeyList keyedInserted;
+        for (int i = 0; i < n; ++i) {
+            const unsigned v = id(rng);
+            plain.Add(new Node(v, i));
+            keyed.Add(new KeyNode(static_cast<int>(v), i));
+            plainInserted.SortedInsert(new Node(v, i));
+            keyedInserted.SortedInsert(new KeyNode(static_cast<int>(v), i));
+        }
+        const auto plainExpected = StableReference(Nodes(plain));
+        const auto keyedExpected = StableReference(Nodes(keyed));
+        EXPECT_EQ(plain.Sort(), n);
+        EXPECT_EQ(keyed.Sort(), n);
+        EXPECT_EQ(Nodes(plain), plainExpected) << "n = " << n;
+        EXPECT_EQ(Nodes(keyed), keyedExpected) << "n = " << n;
+        EXPECT_TRUE(LinksConsistent(plain));
+        EXPECT_TRUE(LinksConsistent(keyed));
+        // Equal keys keep their insertion order in both ways of sorting.
+        auto tags = [](const auto& list) {
+            std::vector<std::pair<unsigned, int>> t;
+            for (auto* e : list) t.push_back({e->GetId(), e->tag});
+            return t;
+        };
+        auto keyTags = [](const KeyList& list) {
+            std::vector<std::pair<int, int>> t;
+            for (KeyNode* e : list) t.push_back({e->key, e->tag});
+            return t;
+        };
+        EXPECT_EQ(tags(plainInserted), tags(plain));
+        EXPECT_EQ(keyTags(keyedInserted), keyTags(keyed));
+        for (std::size_t i = 1; i < plainExpected.size(); ++i) {
+            ASSERT_GE(plainExpected[i - 1]->GetId(), plainExpected[i]->GetId());
+        }
+    }
+}
+
+// Every element compares as "comes after": the sort must still terminate in bounds and keep
+// all elements.
+class Contrary : public Node {
+  public:
+    using Node::Node;
+    using OmListnode::Compare;
+    virtual int Compare(OmListnode*) const { return 1; }
+};
+
+TEST_F(Lists, SortSurvivesAnInconsistentComparison) {
+    TOmListHeader<Contrary> list;
+    for (unsigned i = 0; i < 100; ++i) list.Add(new Contrary(i));
+    EXPECT_EQ(list.Sort(), 100);
+    EXPECT_EQ(list.Count(), 100);
+    EXPECT_TRUE(LinksConsistent(list));
+}
+
+TEST_F(Lists, SortByIdKeepsDuplicatesInOrder) {
+    std::mt19937 rng(7);
+    std::uniform_int_distribution<unsigned> id(1, 20);
+    List list;
+    for (int i = 0; i < 300; ++i) list.Add(new Node(id(rng), i));
+    std::vector<Node*> expected = Nodes(list);
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](Node* x, Node* y) { return x->GetId() < y->GetId(); });
+    EXPECT_TRUE(list.SortById());
+    EXPECT_EQ(Nodes(list), expected);
+    EXPECT_EQ(list.Count(), 300);
+    EXPECT_TRUE(LinksConsistent(list));
+    // Ascending ids whatever the element's own ordering.
+    KeyList keyed;
+    for (int key : {1, 2, 3}) keyed.Add(new KeyNode(key))->SetId(10 - key);
+    keyed.SortById();
+    EXPECT_EQ(Ids(keyed), (std::vector<unsigned>{7, 8, 9}));
+}
+
+TEST_F(Lists, GetIndexCountAndMembership) {
+    List list;
+    EXPECT_EQ(list.Get(0), nullptr);
+    EXPECT_EQ(list.First(), nullptr);
+    EXPECT_FALSE(list.CountMoreThan(0));
+    EXPECT_TRUE(list.CountMoreThan(-1));
+    for (unsigned id : {4u, 5u, 6u}) list.Add(new Node(id));
+    EXPECT_EQ(list.Get(2)->GetId(), 6u);
+    EXPECT_EQ(list.Get(3), nullptr);
+    EXPECT_EQ(list.Get(-1), nullptr);
+    EXPECT_EQ(list.Count(), 3);
+    EXPECT_TRUE(list.CountMoreThan(2));
+    EXPECT_FALSE(list.CountMoreThan(3));
+    Node outsider(5);
+    EXPECT_EQ(list.Index(list.Get(1)), 1);
+    EXPECT_EQ(list.Index(&outsider), -1);
+    EXPECT_TRUE(list.Exist(list.Last()));
+    EXPECT_FALSE(list.Exist(&outsider));
+    EXPECT_TRUE(list.IsPtrInList(list.First()));
+    EXPECT_FALSE(list.IsPtrInList(&outsider));
+    EXPECT_EQ(list.Cast(static_cast<const void*>(list.First())), list.First());
+    // Find by an equal element returns the first equal one, not the first different one.
+    EXPECT_EQ(list.Find(outsider), list.Get(1));
+    EXPECT_EQ(list.Find(Node(99)), nullptr);
+}
+
+TEST_F(Lists, FindByNameExactOrCaseFolded) {
+    List list;
+    list.Add(new Node(1, "Alpha"));
+    list.Add(new Node(2, "alpha"));
+    list.Add(new Node(3, "Beta"));
+    EXPECT_EQ(list.Find(String("alpha"), true)->GetId(), 2u);
+    EXPECT_EQ(list.Find(String("ALPHA"), false)->GetId(), 1u);
+    EXPECT_EQ(list.Find(String("ALPHA"), true), nullptr);
+    EXPECT_EQ(list.Find(String("Alph"), false), nullptr);
+    EXPECT_EQ(list.Find(2u)->GetName(), String("alpha"));
+    EXPECT_EQ(list.Find(4u), nullptr);
+}
+
+TEST_F(Lists, FreeIdsAndRenumbering) {
+    List list;
+    EXPECT_EQ(list.GetFreeId(0), 1u);
+    list.Add(new Node(2));
+    list.Add(new Node(9));
+    EXPECT_EQ(list.GetFreeId(0), 10u);
+    list.Destroy();
+    for (unsigned id : {3u, 4u, 6u}) list.Add(new Node(id));
+    EXPECT_EQ(list.GetFreeId(3), 5u);
+    EXPECT_EQ(list.GetFreeId(6), 7u);
+    EXPECT_EQ(list.GetFreeId(1), 1u);
+    EXPECT_EQ(list.Renumber(10, nullptr, 5), 3);
+    EXPECT_EQ(Ids(list), (std::vector<unsigned>{10, 15, 20}));
+    EXPECT_EQ(list.Renumber(100, list.Get(1), 1), 2);
+    EXPECT_EQ(Ids(list), (std::vector<unsigned>{10, 100, 101}));
+    // The search continues past the largest id at 0.
+    list.Destroy();
+    list.Add(new Node(UINT_MAX));
+    list.Add(new Node(0));
+    EXPECT_EQ(list.GetFreeId(UINT_MAX), 1u);
+}
+
+TEST_F(Lists, OwnershipThroughCopiesAssignmentAndReplacement) {
+    {
+        List a;
+        for (unsigned id : {1u, 2u, 3u}) a.Add(new Node(id));
+        List b(a);  // deep copy
+        EXPECT_EQ(Ids(b), Ids(a));
+        EXPECT_NE(b.First(), a.First());
+        EXPECT_EQ(Node::live, 6);
+        b = a;
+        EXPECT_EQ(Node::live, 6);
+        b += a;
+        EXPECT_EQ(Node::live, 9);
+        a.CopyTo(&a);  // copying onto itself appends one copy of each
+        EXPECT_EQ(Ids(a), (std::vector<unsigned>{1, 2, 3, 1, 2, 3}));
+        EXPECT_EQ(Node::live, 12);
+        a.Replace(new Node(2, 5));  // deletes the first element with id 2
+        a.SortedReplace(new Node(3, 5));
+        a.Replace(Node(40));
+        a.SortedReplace(Node(41));
+        EXPECT_EQ(Node::live, 14);
+        // Replacing an element by itself keeps it.
+        Node* self = a.Find(40u);
+        EXPECT_EQ(a.Replace(self), self);
+        EXPECT_EQ(a.SortedReplace(self), self);
+        EXPECT_TRUE(a.Exist(self));
+        EXPECT_EQ(a.Replace(static_cast<Node*>(nullptr)), nullptr);
+        EXPECT_EQ(Ids(a), (std::vector<unsigned>{41, 1, 2, 3, 1, 2, 3, 40}));
+        a.Destroy();
+        EXPECT_EQ(Node::live, 6);
+        a.Swap(&b);
+        b.MoveTo(&a);
+        EXPECT_EQ(a.Count(), 6);
+        EXPECT_TRUE(b.IsEmpty());
+    }
+    EXPECT_EQ(Node::live, 0);
+}
+
+TEST_F(Lists, ForeignNodesAreLeftAlone) {
+    List a;
+    List b;
+    for (unsigned id : {1u, 2u, 3u}) a.Add(new Node(id));
+    for (unsigned id : {7u, 8u}) b.Add(new Node(id));
+    Recorder r(&a);
+    Node loose(5);
+    // Not in this list: nothing is unlinked, nothing is handed back.
+    EXPECT_EQ(a.Subtract(&loose), nullptr);
+    EXPECT_EQ(a.Subtract(b.First()), nullptr);
+    EXPECT_EQ(a.Subtract(b.Last()), nullptr);
+    EXPECT_TRUE(r.events().empty());
+    EXPECT_EQ(Ids(a), (std::vector<unsigned>{1, 2, 3}));
+    EXPECT_EQ(Ids(b), (std::vector<unsigned>{7, 8}));
+    EXPECT_EQ(a.Move(b.First(), a), b.Last());  // a foreign element is not moved
+    EXPECT_EQ(b.Count(), 2);
+    EXPECT_EQ(a.Move(nullptr, b), nullptr);
+    // Inserting before a foreign or null element appends.
+    a.Insert(b.First(), new Node(4));
+    a.Insert(nullptr, new Node(5));
+    EXPECT_EQ(Ids(a), (std::vector<unsigned>{1, 2, 3, 4, 5}));
+    EXPECT_TRUE(LinksConsistent(a));
+    EXPECT_TRUE(LinksConsistent(b));
+}
+
+TEST_F(Lists, NodeCopiesAreInNoList) {
+    List list;
+    list.Add(new Node(1, "one"));
+    list.Add(new Node(2, "two"));
+    Node copy(*list.First());
+    EXPECT_EQ(copy.Next(), nullptr);
+    EXPECT_EQ(copy.GetName(), String("one"));
+    EXPECT_EQ(list.Subtract(&copy), nullptr);
+    // Assignment copies id and name and leaves the target's links alone.
+    *list.First() = *list.Last();
+    EXPECT_EQ(Ids(list), (std::vector<unsigned>{2, 2}));
+    EXPECT_TRUE(LinksConsistent(list));
+}
+
+// A derived list whose overrides must take part in the base operations.
+class CountingList : public List {
+  public:
+    using List::Add;
+    using List::Subtract;
+    Node* Subtract(Node* p) override {
+        ++subtracts;
+        return List::Subtract(p);
+    }
+    Node* Add(Node* p) override {
+        ++adds;
+        return List::Add(p);
+    }
+    Node* Insert(Node* before, Node* p) override {
+        ++inserts;
+        return List::Insert(before, p);
+    }
+    int subtracts = 0;
+    int adds = 0;
+    int inserts = 0;
+};
+
+TEST_F(Lists, DerivedOverridesTakePartInBaseOperations) {
+    CountingList list;
+    List source;
+    for (unsigned id : {1u, 2u, 3u}) source.Add(new Node(id));
+    source.CopyTo(&list);
+    EXPECT_EQ(list.adds, 3);
+    list.SortedInsert(new Node(0));  // goes last: appended through Add
+    list.SortedInsert(new Node(9));  // goes first: through Insert
+    list.InsertFirst(new Node(8));
+    list.Push(new Node(7));
+    EXPECT_EQ(list.adds, 5);
+    EXPECT_EQ(list.inserts, 2);
+    list.Sort();
+    EXPECT_EQ(list.subtracts, 7);
+    list.SortById();
+    EXPECT_EQ(list.subtracts, 14);
+    EXPECT_EQ(list.adds, 12);
+    list.Replace(new Node(2));
+    EXPECT_EQ(list.inserts, 3);
+    EXPECT_EQ(list.subtracts, 15);
+    delete list.Pop();
+    delete list.Subtract(0);
+    delete list.Subtract(3u);
+    delete list.Subtract(String(""));
+    EXPECT_EQ(list.subtracts, 19);
+    list.Destroy();
+    EXPECT_EQ(list.subtracts, 19 + 3);
+    static_cast<List&>(list) = source;
+    EXPECT_EQ(list.adds, 15);
+}
+
+}  // namespace
+}  // namespace om::test

@@ -1,0 +1,470 @@
+// Spatial primitives: vectors, lines, planes, triangles, boxes and the running centre.
+#include <cmath>
+#include <random>
+
+#include <gtest/gtest.h>
+
+#include <om/numerics/aligned_bounding_box3d.h>
+#include <om/numerics/bounding_box3d.h>
+#include <om/numerics/center_point3d.h>
+#include <om/numerics/line3d.h>
+#include <om/numerics/plane3d.h>
+#include <om/numerics/triangle3d.h>
+#include <om/numerics/triangle3d_uvn.h>
+
+#ifdef OMCORE_HAVE_EIGEN
+#include <Eigen/Dense>
+#endif
+
+namespace om {
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+void ExpectNear(const OmPoint3d& p, double x, double y, double z, double tol = 1e-12) {
+    EXPECT_NEAR(p.x(), x, tol);
+    EXPECT_NEAR(p.y(), y, tol);
+    EXPECT_NEAR(p.z(), z, tol);
+}
+
+struct Rng {
+    std::mt19937 gen;
+    std::uniform_real_distribution<double> u{-10.0, 10.0};
+    explicit Rng(unsigned seed) : gen(seed) {}
+    double operator()() { return u(gen); }
+    OmPoint3d Point() { return {(*this)(), (*this)(), (*this)()}; }
+    OmVector3d Vector() { return {(*this)(), (*this)(), (*this)()}; }
+};
+
+TEST(Vector3d, HomogeneousComponentsAndArithmetic) {
+    const OmVector3d v(1, 2, 3);
+    const OmPoint3d p(4, 5, 6);
+    EXPECT_EQ(v[3], 0.0);
+    EXPECT_EQ(p[3], 1.0);
+    EXPECT_EQ(OmPoint3d()[3], 1.0);
+    EXPECT_EQ((p - OmPoint3d(1, 1, 1))[3], 0.0);
+    EXPECT_EQ((p + v)[3], 1.0);
+    const OmVector3d c = OmVector3d(1, 0, 0) % OmVector3d(0, 1, 0);
+    EXPECT_EQ(c.z(), 1.0);
+    OmVector3d d(1, 0, 0);
+    d %= OmVector3d(0, 0, 1);
+    EXPECT_EQ(d.y(), -1.0);
+    EXPECT_DOUBLE_EQ(OmVector3d(2, 3, 6).Norm(), 7.0);
+    EXPECT_DOUBLE_EQ(Normalized(OmVector3d(0, 0, -4)).z(), -1.0);
+    EXPECT_TRUE(OmVector3d(0, 0.6, 0.8).IsNormalized(1e-12));
+    EXPECT_TRUE(OmVector3d(1e-7, -1e-7, 0).IsDegenerate(1e-6));
+    EXPECT_DOUBLE_EQ(p.Distance2(OmPoint3d(4, 8, 10)), 25.0);
+    ExpectNear(p.MiddlePoint(OmPoint3d(0, 1, 2)), 2, 3, 4);
+    ExpectNear(AffinCombination(OmPoint3d(0, 0, 0), OmPoint3d(10, 0, 0), 3, 1), 2.5, 0, 0);
+}
+
+TEST(Vector3d, AngleAndIndependence) {
+    const OmVector3d a(0.3, -0.7, 0.2);
+    EXPECT_FALSE(std::isnan(a.Angle(a * 7.0)));
+    EXPECT_NEAR(Angle(a, a * 7.0), 0.0, 1e-7);
+    EXPECT_NEAR(a.Angle(-a), kPi, 1e-7);
+    EXPECT_NEAR(OmVector3d(1, 0, 0).Angle(OmVector3d(1, 1, 0)), kPi / 4, 1e-15);
+    EXPECT_TRUE(OmVector3d(1, 0, 0).IsPerpendicular(OmVector3d(0, -5, 0), 1e-12));
+    EXPECT_FALSE(a.IsLinearIndependent(a * 2.0, 1e-6));
+    EXPECT_TRUE(a.IsLinearIndependent(-a, 1e-6));  // antiparallel counts as independent
+    EXPECT_FALSE(a.IsLinearIndependent(OmVector3d(), 1e-6));
+    EXPECT_TRUE(a.IsLinearIndependent(OmVector3d(1, 0, 0), 1e-6));
+}
+
+TEST(Line3d, ConstructionAndClosestPoint) {
+    const OmLine3d l(OmPoint3d(1, 1, 1), OmPoint3d(1, 1, 5));
+    EXPECT_NEAR(l.getDirection().z(), 1.0, 1e-15);
+    EXPECT_DOUBLE_EQ(l.getLength(), 4.0);
+    ExpectNear(l.Evaluate(2.5), 1, 1, 3.5);
+    const OmLine3d ray(OmPoint3d(0, 0, 0), OmVector3d(0, 3, 4));
+    ExpectNear(ray.getEnd(), 0, 0.6, 0.8);
+
+    OmPoint3d foot;
+    EXPECT_TRUE(l.getClosestPointTo(OmPoint3d(3, 1, 7), foot, true));
+    ExpectNear(foot, 1, 1, 7);
+    EXPECT_FALSE(l.getClosestPointTo(OmPoint3d(3, 1, 7), foot, false));  // beyond the end
+    EXPECT_TRUE(l.getClosestPointTo(OmPoint3d(3, 1, 5), foot, false));   // at the end
+    EXPECT_FALSE(l.getClosestPointTo(OmPoint3d(0, 0, 0.5), foot, false));
+
+    EXPECT_DOUBLE_EQ(l.getNormDistance(OmPoint3d(4, 5, 2)), 5.0);
+    bool inside = false;
+    EXPECT_DOUBLE_EQ(l.getNormDistance(OmPoint3d(4, 5, 2), inside), 5.0);
+    EXPECT_TRUE(inside);
+    l.getNormDistance(OmPoint3d(4, 5, 9), inside);
+    EXPECT_FALSE(inside);
+
+    double dist = 0;
+    EXPECT_TRUE(l.getDistAtPoint(OmPoint3d(1, 1, -2), dist));
+    EXPECT_DOUBLE_EQ(dist, 3.0);
+    EXPECT_FALSE(l.getDistAtPoint(OmPoint3d(1, 1.001, -2), dist));
+}
+
+TEST(Line3d, ZeroLengthLineHasNoDirection) {
+    const OmLine3d l(OmPoint3d(2, 2, 2), OmPoint3d(2, 2, 2));
+    EXPECT_EQ(l.getDirection().Norm(), 0.0);
+    OmPoint3d mid(9, 9, 9);
+    EXPECT_EQ(l.Intersect(OmLine3d(OmPoint3d(), OmPoint3d(1, 0, 0)), mid), -1.0);
+    ExpectNear(mid, 9, 9, 9);
+}
+
+TEST(Line3d, SetEndAndDirection) {
+    OmLine3d l(OmPoint3d(0, 0, 0), OmPoint3d(1, 0, 0));
+    l.setEnd(OmPoint3d(0, 2, 0), false);
+    EXPECT_EQ(l.getDirection().x(), 1.0);
+    l.setEnd(OmPoint3d(0, 2, 0));
+    EXPECT_EQ(l.getDirection().y(), 1.0);
+    l.setDirection(OmVector3d(0, 0, 9));
+    EXPECT_EQ(l.getDirection().z(), 1.0);
+    ExpectNear(l.getEnd(), 0, 2, 0);
+}
+
+TEST(Line3d, ClosestApproachOfSkewLines) {
+    const OmLine3d xAxis(OmPoint3d(0, 0, 0), OmPoint3d(1, 0, 0));
+    const OmLine3d skew(OmPoint3d(5, 0, 1), OmVector3d(0, 1, 0));
+    OmPoint3d mid;
+    EXPECT_NEAR(xAxis.Intersect(skew, mid), 1.0, 1e-12);
+    ExpectNear(mid, 5, 0, 0.5);
+
+    // Within 1 degree of parallel the approach is undefined: 0.5 degrees gives -1.
+    const double a = 0.5 * kPi / 180.0;
+    const OmLine3d nearly(OmPoint3d(0, 3, 0), OmVector3d(std::cos(a), std::sin(a), 0));
+    mid = OmPoint3d(7, 7, 7);
+    EXPECT_EQ(xAxis.Intersect(nearly, mid), -1.0);
+    ExpectNear(mid, 7, 7, 7);
+    // 2 degrees is enough.
+    const double b = 2.0 * kPi / 180.0;
+    const OmLine3d crossing(OmPoint3d(0, 3, 0), OmVector3d(std::cos(b), std::sin(b), 0));
+    EXPECT_NEAR(xAxis.Intersect(crossing, mid), 0.0, 1e-9);
+    EXPECT_NEAR(mid.y(), 0.0, 1e-9);
+}
+
+TEST(Line3d, ClosestApproachMatchesIndependentSolution) {
+    Rng r(17);
+    for (int i = 0; i < 300; ++i) {
+        const OmLine3d l1(r.Point(), r.Vector());
+        const OmLine3d l2(r.Point(), r.Vector());
+        OmPoint3d mid;
+        const double d = l1.Intersect(l2, mid);
+        if (d < 0) continue;
+        // Minimise |s1 + t1 d1 - s2 - t2 d2|^2 through its normal equations.
+        const OmVector3d d1 = l1.getDirection(), d2 = l2.getDirection();
+        const OmVector3d w = l1.getStart() - l2.getStart();
+        const double b = d1 * d2, dd = d1 * w, e = d2 * w;
+        const double den = 1.0 - b * b;
+        const double t1 = (b * e - dd) / den, t2 = (e - b * dd) / den;
+        const OmPoint3d q1 = l1.Evaluate(t1), q2 = l2.Evaluate(t2);
+        EXPECT_NEAR(d, q1.Distance(q2), 1e-8);
+        ExpectNear(mid, (q1.x() + q2.x()) / 2, (q1.y() + q2.y()) / 2, (q1.z() + q2.z()) / 2, 1e-7);
+        // The connecting segment is perpendicular to both lines.
+        EXPECT_NEAR((q2 - q1) * d1, 0.0, 1e-8);
+        EXPECT_NEAR((q2 - q1) * d2, 0.0, 1e-8);
+    }
+}
+
+TEST(Plane3d, PointAndNormalConstructorOrientsTowardsOrigin) {
+    const OmPlane3d p(OmPoint3d(0, 0, 5), OmVector3d(0, 0, 1));
+    EXPECT_EQ(p.GetNorm().z(), -1.0);
+    EXPECT_EQ(p.GetDist(), 5.0);
+    EXPECT_EQ(p.Dist(OmPoint3d(0, 0, 5)), 0.0);
+    EXPECT_EQ(p.Dist(OmPoint3d(0, 0, 0)), 5.0);
+    ExpectNear(p.Projection(OmPoint3d(3, 4, 9)), 3, 4, 5);
+
+    Rng r(23);
+    for (int i = 0; i < 100; ++i) {
+        const OmPoint3d q = r.Point();
+        const OmVector3d a = r.Vector(), b = r.Vector();
+        const OmPlane3d fromNormal(q, r.Vector());
+        const OmPlane3d spanned(q, a, b);
+        for (const OmPlane3d* pl : {&fromNormal, &spanned}) {
+            EXPECT_NEAR(pl->Dist(q), 0.0, 1e-12);
+            EXPECT_GE(pl->GetDist(), 0.0);
+            EXPECT_NEAR(pl->GetNorm().Norm(), 1.0, 1e-12);
+        }
+        // The spanning directions lie in the plane.
+        EXPECT_NEAR(spanned.Dist(q + a), 0.0, 1e-9);
+        EXPECT_NEAR(spanned.Dist(q + b * 0.5), 0.0, 1e-9);
+    }
+}
+
+TEST(Plane3d, NormalAndDistanceConstructor) {
+    const OmPlane3d p(OmVector3d(0, 0, 2), -4);
+    EXPECT_EQ(p.GetNorm().z(), 1.0);
+    EXPECT_EQ(p.GetDist(), -4.0);
+    EXPECT_EQ(p.Dist(OmPoint3d(1, 1, 4)), 0.0);
+    const OmPlane3d none;
+    EXPECT_EQ(none.GetNorm().Norm(), 0.0);
+    OmPoint3d hit(1, 2, 3);
+    EXPECT_EQ(none.Intersect(OmLine3d(OmPoint3d(), OmPoint3d(0, 0, 1)), hit), 1);
+}
+
+TEST(Plane3d, LineIntersection) {
+    const OmPlane3d p(OmVector3d(0, 0, 1), -2);  // z = 2
+    OmPoint3d hit;
+    EXPECT_EQ(p.Intersect(OmLine3d(OmPoint3d(1, 1, 0), OmPoint3d(2, 2, 1)), hit), 0);
+    ExpectNear(hit, 3, 3, 2);
+    // Behind the start is fine for a line.
+    EXPECT_EQ(p.Intersect(OmLine3d(OmPoint3d(0, 0, 5), OmPoint3d(0, 0, 6)), hit), 0);
+    ExpectNear(hit, 0, 0, 2);
+    hit = OmPoint3d(-1, -1, -1);
+    EXPECT_EQ(p.Intersect(OmLine3d(OmPoint3d(0, 0, 5), OmPoint3d(1, 0, 5)), hit), 1);
+    ExpectNear(hit, -1, -1, -1);
+}
+
+TEST(Plane3d, PlanePlaneIntersection) {
+    const OmPlane3d z1(OmVector3d(0, 0, 1), -1);  // z = 1
+    const OmPlane3d x0(OmVector3d(1, 0, 0), 0);   // x = 0
+    OmLine3d l;
+    // The line x = 0, z = 1 never reaches z = 0, yet the planes meet.
+    ASSERT_EQ(z1.Intersect(x0, l), 0);
+    EXPECT_NEAR(std::fabs(l.getDirection().y()), 1.0, 1e-15);
+    EXPECT_NEAR(z1.Dist(l.getStart()), 0.0, 1e-15);
+    EXPECT_NEAR(x0.Dist(l.getStart()), 0.0, 1e-15);
+
+    EXPECT_EQ(z1.Intersect(OmPlane3d(OmVector3d(0, 0, 1), 5), l), -1);   // parallel
+    EXPECT_EQ(z1.Intersect(OmPlane3d(OmVector3d(0, 0, -1), 5), l), -1);  // antiparallel
+    EXPECT_EQ(z1.Intersect(OmPlane3d(), l), -1);
+
+    Rng r(29);
+    for (int i = 0; i < 300; ++i) {
+        const OmPlane3d a(r.Point(), r.Vector()), b(r.Point(), r.Vector());
+        ASSERT_EQ(a.Intersect(b, l), 0);
+        const double tol = 1e-9 * (1.0 + l.getStart().AsVector().Norm());
+        EXPECT_NEAR(a.Dist(l.getStart()), 0.0, tol);
+        EXPECT_NEAR(b.Dist(l.getStart()), 0.0, tol);
+        EXPECT_NEAR(a.Dist(l.Evaluate(3.0)), 0.0, tol);
+        EXPECT_NEAR(b.Dist(l.Evaluate(-2.0)), 0.0, tol);
+        EXPECT_NEAR(l.getStart().z(), 0.0, 1e-12);  // the z = 0 point when there is one
+    }
+}
+
+// Triangle (0,0,0), (4,0,0), (0,4,0) in z = 0, hit by vertical rays from z = 5.
+class RayTriangle : public ::testing::Test {
+  protected:
+    OmTrinagle3d tri{OmPoint3d(0, 0, 0), OmPoint3d(4, 0, 0), OmPoint3d(0, 4, 0)};
+    OmTrinagle3d_uvn uvn{tri};
+
+    int Shoot(double x, double y, OmPoint3d* hit = nullptr, double* t = nullptr) {
+        OmPoint3d p(-7, -7, -7);
+        const OmLine3d ray(OmPoint3d(x, y, 5), OmVector3d(0, 0, -1));
+        const int r = tri.Intersect(ray, p, t);
+        OmPoint3d q;
+        EXPECT_EQ(uvn.Intersect(ray, q, nullptr), r);
+        if (hit != nullptr) *hit = p;
+        return r;
+    }
+};
+
+TEST_F(RayTriangle, InteriorEdgesAndCornersHit) {
+    OmPoint3d hit;
+    double t = 0;
+    EXPECT_EQ(Shoot(1, 1, &hit, &t), 1);
+    ExpectNear(hit, 1, 1, 0);
+    EXPECT_DOUBLE_EQ(t, 5.0);
+    EXPECT_EQ(Shoot(2, 0), 1);  // edge p0-p1
+    EXPECT_EQ(Shoot(0, 3), 1);  // edge p0-p2
+    EXPECT_EQ(Shoot(2, 2), 1);  // edge p1-p2
+    EXPECT_EQ(Shoot(0, 0), 1);  // corners
+    EXPECT_EQ(Shoot(4, 0), 1);
+    EXPECT_EQ(Shoot(0, 4), 1);
+}
+
+TEST_F(RayTriangle, OutsideMisses) {
+    OmPoint3d hit;
+    EXPECT_EQ(Shoot(2.01, 2, &hit), 0);
+    ExpectNear(hit, -7, -7, -7);  // untouched
+    EXPECT_EQ(Shoot(-0.01, 1), 0);
+    EXPECT_EQ(Shoot(1, -0.01), 0);
+    EXPECT_EQ(Shoot(5, 5), 0);
+}
+
+TEST_F(RayTriangle, BehindParallelAndInPlane) {
+    OmPoint3d hit;
+    // Starting below the triangle and pointing away.
+    EXPECT_EQ(tri.Intersect(OmLine3d(OmPoint3d(1, 1, -1), OmVector3d(0, 0, -1)), hit, nullptr), 0);
+    // Pointing towards it from below hits.
+    EXPECT_EQ(tri.Intersect(OmLine3d(OmPoint3d(1, 1, -1), OmVector3d(0, 0, 1)), hit, nullptr), 1);
+    // Parallel above the plane.
+    EXPECT_EQ(tri.Intersect(OmLine3d(OmPoint3d(1, 1, 1), OmVector3d(1, 0, 0)), hit, nullptr), 0);
+    // In the plane.
+    EXPECT_EQ(tri.Intersect(OmLine3d(OmPoint3d(-1, 1, 0), OmVector3d(1, 0, 0)), hit, nullptr), 2);
+    EXPECT_EQ(uvn.Intersect(OmLine3d(OmPoint3d(-1, 1, 0), OmVector3d(1, 0, 0)), hit, nullptr), 2);
+}
+
+TEST_F(RayTriangle, DegenerateTriangle) {
+    const OmTrinagle3d line(OmPoint3d(0, 0, 0), OmPoint3d(1, 1, 1), OmPoint3d(2, 2, 2));
+    OmPoint3d hit;
+    EXPECT_EQ(line.Intersect(OmLine3d(OmPoint3d(1, 0, 5), OmVector3d(0, 0, -1)), hit, nullptr), -1);
+    EXPECT_TRUE(OmTrinagle3d_uvn(line).IsDegenerate());
+    EXPECT_FALSE(uvn.IsDegenerate());
+}
+
+TEST(RayTriangleOracle, AgreesWithSignedVolumes) {
+    // Independent test: a ray from s along d passes through triangle (a, b, c) in front of s
+    // when the signed volumes of (s, s + d) against each edge all have one sign.
+    Rng r(31);
+    int hits = 0;
+    for (int i = 0; i < 3000; ++i) {
+        const OmPoint3d a = r.Point(), b = r.Point(), c = r.Point();
+        const OmPoint3d s = r.Point();
+        // Aim near the triangle (barycentric weights partly outside [0, 1]), sometimes away.
+        const OmPoint3d aim = a + (b - a) * (0.05 * r() + 0.3) + (c - a) * (0.05 * r() + 0.3);
+        const OmLine3d ray(s, (aim - s) * (i % 5 == 0 ? -1.0 : 1.0));
+        const OmVector3d dir = ray.getDirection();
+        const auto vol = [&](const OmPoint3d& p, const OmPoint3d& q) {
+            return ((p - s) % (q - s)) * dir;
+        };
+        const double v0 = vol(a, b), v1 = vol(b, c), v2 = vol(c, a);
+        const double n = ((b - a) % (c - a)).Norm();
+        if (n < 1.0 || std::fabs(v0) < 1e-6 || std::fabs(v1) < 1e-6 || std::fabs(v2) < 1e-6)
+            continue;
+        const OmPlane3d plane(a, (b - a) % (c - a));
+        OmPoint3d onPlane;
+        if (plane.Intersect(ray, onPlane) != 0) continue;
+        const bool inFront = (onPlane - s) * dir > 1e-9;
+        const bool sameSide = (v0 > 0 && v1 > 0 && v2 > 0) || (v0 < 0 && v1 < 0 && v2 < 0);
+        OmPoint3d hit;
+        double t = -1;
+        const int res = OmTrinagle3d(a, b, c).Intersect(ray, hit, &t);
+        EXPECT_EQ(res == 1, sameSide && inFront) << i;
+        if (res == 1) {
+            ++hits;
+            EXPECT_NEAR(plane.Dist(hit), 0.0, 1e-8);
+            EXPECT_NEAR(hit.Distance(ray.Evaluate(t)), 0.0, 1e-9);
+        }
+    }
+    EXPECT_GT(hits, 100);
+}
+
+TEST(BoundingBox3d, EmptyUpdateAndExtents) {
+    OmBoundingBox3d b;
+    EXPECT_FALSE(b.IsValid());
+    EXPECT_EQ(b.GetCount(), 0u);
+    ExpectNear(b.Center(), 0, 0, 0);
+    b.Update(1, 2, 3);
+    EXPECT_TRUE(b.IsValid());
+    EXPECT_EQ(b.GetVol(), 0.0);
+    b.Update(OmPoint3d(-1, 6, 4));
+    EXPECT_EQ(b.GetCount(), 2u);
+    EXPECT_EQ(b.GetWidth(), 2.0);
+    EXPECT_EQ(b.GetYSize(), 4.0);
+    EXPECT_EQ(b.GetDepth(), 1.0);
+    EXPECT_EQ(b.GetMax(), 4.0);
+    EXPECT_EQ(b.GetMin(), 1.0);
+    EXPECT_EQ(b.GetVol(), 8.0);
+    ExpectNear(b.Center(), 0, 4, 3.5);
+    b.AddFrame(1, 2, 3);
+    EXPECT_EQ(b.Xmin(), -2.0);
+    EXPECT_EQ(b.Zmax(), 7.0);
+    b.Swell(-1);
+    b.Move(10, 0, 0);
+    EXPECT_EQ(b.Xmin(), 9.0);
+    EXPECT_EQ(b.Xmax(), 11.0);
+    OmPoint3d lo, hi;
+    b.GetMinMaxPoints(lo, hi);
+    ExpectNear(lo, 9, 1, 1);
+    ExpectNear(hi, 11, 7, 6);
+    EXPECT_TRUE(b.IsInBox(9, 1, 1));
+    EXPECT_FALSE(b.IsInBox(9, 1, 0.999));
+    EXPECT_TRUE(b.IsInXZ(10, 6));
+    EXPECT_FALSE(b.IsInYZ(0, 4));
+
+    const OmBoundingBox3d sorted(OmPoint3d(3, 0, 5), OmPoint3d(1, 2, -5));
+    EXPECT_EQ(sorted.Xmin(), 1.0);
+    EXPECT_EQ(sorted.Zmin(), -5.0);
+    EXPECT_EQ(sorted.Zmax(), 5.0);
+    b.Reset();
+    EXPECT_FALSE(b.IsValid());
+    EXPECT_EQ(b.GetCount(), 0u);
+}
+
+TEST(BoundingBox3d, UnionOverlapAndCheckMax) {
+    OmBoundingBox3d a(0, 0, 0, 2, 2, 2);
+    const OmBoundingBox3d touching(2, 0, 0, 4, 2, 2);
+    EXPECT_TRUE(a.Overlap(touching, true));
+    EXPECT_FALSE(a.Overlap(touching, false));
+    EXPECT_FALSE(a.Overlap(OmBoundingBox3d(0, 0, 3, 2, 2, 4), true));  // apart in z only
+    EXPECT_TRUE(a.OverlapXY(OmBoundingBox3d(0, 0, 3, 2, 2, 4), true));
+    EXPECT_FALSE(a.OverlapYZ(OmBoundingBox3d(0, 0, 3, 2, 2, 4), true));
+    EXPECT_FALSE(a.CheckMax(OmBoundingBox3d(0.5, 0.5, 0.5, 1, 1, 1)));
+    EXPECT_TRUE(a.CheckMax(OmBoundingBox3d(0.5, 0.5, 0.5, 1, 2, 1)));
+    EXPECT_TRUE(a.CheckMax(OmBoundingBox3d(-1, 0.5, 0.5, 1, 1, 1)));
+
+    OmBoundingBox3d empty;
+    a.Union(empty);  // no bound moves
+    EXPECT_EQ(a.Xmin(), 0.0);
+    EXPECT_EQ(a.Xmax(), 2.0);
+    empty.Union(touching);
+    EXPECT_TRUE(empty.IsValid());
+    EXPECT_EQ(empty.Xmin(), 2.0);
+    EXPECT_EQ(empty.GetCount(), 1u);
+}
+
+TEST(AlignedBoundingBox3d, CornersMapBackToWorld) {
+    OmAlignedBoundingBox3d ident{OmAffinMap3d()};
+    ident.Update(OmPoint3d(1, 2, 3));
+    ident.Update(OmPoint3d(4, 6, 8));
+    ExpectNear(ident.GetPoint(6), 4, 6, 8);
+    ExpectNear(ident.GetPoint(0), 1, 2, 3);
+    ExpectNear(ident.GetPoint(1), 4, 2, 3);
+    ExpectNear(ident.GetPoint(3), 1, 6, 3);
+    ExpectNear(ident.GetPoint(7), 1, 6, 8);
+    ExpectNear(ident.GetPoint(99), 0, 0, 0);
+
+    // A rotated and shifted system: every world point fed in lies in the box, corners included.
+    const OmAffinMap3d toBox =
+        OmAffinMap3d::RotXYZ(0.3, -0.4, 1.2) * OmAffinMap3d::Translate(-5, 2, 1);
+    OmAlignedBoundingBox3d box(toBox);
+    Rng r(37);
+    std::vector<OmPoint3d> pts;
+    for (int i = 0; i < 50; ++i) {
+        pts.push_back(r.Point());
+        box.Update(pts.back());
+    }
+    for (const OmPoint3d& p : pts) EXPECT_TRUE(box.IsInBox(p));
+    for (int i = 0; i < 8; ++i) {
+        const OmPoint3d c = box.GetPoint(i);
+        const OmPoint3d inBox = toBox * c;
+        EXPECT_NEAR(inBox.x(), (i & 3) == 1 || (i & 3) == 2 ? box.Box().Xmax() : box.Box().Xmin(),
+                    1e-9);
+        EXPECT_NEAR(inBox.z(), i < 4 ? box.Box().Zmin() : box.Box().Zmax(), 1e-9);
+    }
+    EXPECT_FALSE(box.IsInBox(OmPoint3d(100, 100, 100)));
+    EXPECT_FALSE(box.SetMap(OmAffinMap3d::Scale(1, 0, 1)));  // singular map
+}
+
+TEST(CenterPoint3d, RunningMean) {
+    OmCenterPoint3d c;
+    c.Add(0, 0, 0);
+    c.Add(2, 2, 2);
+    ExpectNear(c.Point(), 1, 1, 1);
+    EXPECT_EQ(c.GetCount(), 2);
+    c.Subtract(2, 2, 2);
+    ExpectNear(c.Point(), 0, 0, 0);
+    EXPECT_EQ(c.GetCount(), 1);
+    c.Subtract(5, 5, 5);  // the last point: reset
+    ExpectNear(c.Point(), 0, 0, 0);
+    EXPECT_EQ(c.GetCount(), 0);
+
+    Rng r(41);
+    OmCenterPoint3d a, b;
+    double sx = 0, sy = 0, sz = 0;
+    for (int i = 0; i < 40; ++i) {
+        const OmPoint3d p = r.Point();
+        (i < 15 ? a : b).Add(p);
+        sx += p.x();
+        sy += p.y();
+        sz += p.z();
+    }
+    a.Add(b);
+    EXPECT_EQ(a.GetCount(), 40);
+    ExpectNear(a.Point(), sx / 40, sy / 40, sz / 40, 1e-12);
+    OmCenterPoint3d none, none2;
+    none.Add(none2);
+    EXPECT_EQ(none.GetCount(), 0);
+    ExpectNear(none.Point(), 0, 0, 0);
+    a.Move(1, 0, 0);
+    EXPECT_NEAR(a.Point().x(), sx / 40 + 1, 1e-12);
+}
+
+}  // namespace
+}  // namespace om

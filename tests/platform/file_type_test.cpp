@@ -1,0 +1,226 @@
+#include <om/platform/file_type.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <cwchar>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include <unistd.h>
+
+namespace om {
+namespace {
+
+namespace fs = std::filesystem;
+
+enum class Kind { kInt, kKeyword, kString, kBlock, kNone };
+
+// How each type is validated: by a first token of a kind, or not at all (kNone).
+struct Expectation {
+    eOmriFiletype type;
+    char const* extension;
+    bool by_extension_alone;
+    Kind first_token;
+};
+
+constexpr Expectation kExpected[] = {
+    {OmFileProject, "pro", false, Kind::kKeyword},
+    {OmFileCoordinates, "coo", false, Kind::kInt},
+    {OmFileCoordinates2, "coo2", false, Kind::kInt},
+    {OmFileOrientation, "aor", false, Kind::kInt},
+    {OmFileSip, "sip", false, Kind::kBlock},
+    {OmFileImageMeasure, "imo", false, Kind::kInt},
+    {OmFileAob, "aob", false, Kind::kInt},
+    {OmFileLog, "log", false, Kind::kNone},
+    {OmFileMeasureLog, "mlg", false, Kind::kNone},
+    {OmFileReseau, "res", false, Kind::kString},
+    {OmFileDigitalReseau, "dres", false, Kind::kBlock},
+    {OmFileAutoImageMeasure, "atimo", false, Kind::kKeyword},
+    {OmFileAutoPoints, "autopt", true, Kind::kNone},
+    {OmFileCorrelation, "korrel", true, Kind::kNone},
+    {OmFileHdImageMeasure, "hdimo", false, Kind::kNone},
+    {OmFilePly, "ply", true, Kind::kNone},
+    {OmFilePts, "pts", true, Kind::kNone},
+    {OmFilePointCloud, "omptc", true, Kind::kNone},
+    {OmFileDwg, "dwg", false, Kind::kNone},
+    {OmFileDxf, "dxf", false, Kind::kNone},
+    {OmFileGsi, "gsi", true, Kind::kNone},
+    {OmFileZip, "zip", false, Kind::kNone},
+    {OmFileXml, "xml", true, Kind::kNone},
+    {OmFileTxt, "txt", true, Kind::kNone},
+    {OmFileCsv, "csv", true, Kind::kNone},
+};
+static_assert(std::size(kExpected) == kOmriFiletypeCount - 1);
+
+std::string Content(Kind kind) {
+    switch (kind) {
+        case Kind::kInt:
+            return "; OMRIGRAPHY 10 Version 8.205\n1001 100.0 200.0 3.5\n";
+        case Kind::kKeyword:
+            return "; OMRIGRAPHY 10 Version 8.205\nKAMERA\n{\n}\n";
+        case Kind::kString:
+            return "\"Reseau; 5 x 5\"\n1 0.0 0.0\n";
+        case Kind::kBlock:
+            return "{\n}\n";
+        case Kind::kNone:
+            return "anything\n";
+    }
+    return {};
+}
+
+// Content whose first token is of another kind.
+std::string Misfit(Kind kind) {
+    return Content(kind == Kind::kInt ? Kind::kKeyword : Kind::kInt);
+}
+
+void WriteFile(std::string const& path, std::string const& text) {
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+class FileTypeTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    std::string Path(std::string const& name) const { return dir_ + "/" + name; }
+    std::string dir_ = "filetype_dir";
+};
+
+TEST_F(FileTypeTest, EveryTableEntryWithFittingContent) {
+    for (auto const& e : kExpected) {
+        std::string const path = Path(std::string("sample.") + e.extension);
+        WriteFile(path, Content(e.first_token));
+        OmDetectOmriFiles const detect(path.c_str());
+        EXPECT_EQ(detect.DetectByExtension(), e.type) << path;
+        bool const validated = e.by_extension_alone || e.first_token != Kind::kNone;
+        EXPECT_EQ(detect.IsValidOmriFile(), validated ? e.type : OmFileUnknown) << path;
+    }
+}
+
+TEST_F(FileTypeTest, EveryTableEntryWithWrongFirstToken) {
+    for (auto const& e : kExpected) {
+        std::string const path = Path(std::string("wrong.") + e.extension);
+        WriteFile(path, Misfit(e.first_token));
+        OmDetectOmriFiles const detect(path.c_str());
+        EXPECT_EQ(detect.DetectByExtension(), e.type) << path;
+        // Content is looked at only where the table asks for it.
+        EXPECT_EQ(detect.IsValidOmriFile(), e.by_extension_alone ? e.type : OmFileUnknown) << path;
+    }
+}
+
+TEST_F(FileTypeTest, EmptyFileKeepsItsExtensionType) {
+    for (auto const& e : kExpected) {
+        std::string const path = Path(std::string("empty.") + e.extension);
+        WriteFile(path, "");
+        OmDetectOmriFiles const detect(path.c_str());
+        bool const validated = e.by_extension_alone || e.first_token != Kind::kNone;
+        EXPECT_EQ(detect.IsValidOmriFile(), validated ? e.type : OmFileUnknown) << path;
+    }
+    // Only blanks and comments count as empty too.
+    WriteFile(Path("blank.coo"), "   \n; just a comment\n\t\n");
+    EXPECT_EQ(OmDetectOmriFiles(Path("blank.coo").c_str()).IsValidOmriFile(), OmFileCoordinates);
+}
+
+TEST_F(FileTypeTest, UnreadableFilesAreNotRecognised) {
+    // Missing: content types fail, extension-alone types do not open the file.
+    OmDetectOmriFiles const missing(Path("missing.coo").c_str());
+    EXPECT_EQ(missing.DetectByExtension(), OmFileCoordinates);
+    EXPECT_EQ(missing.IsValidOmriFile(), OmFileUnknown);
+    EXPECT_EQ(OmDetectOmriFiles(Path("missing.ply").c_str()).IsValidOmriFile(), OmFilePly);
+
+    // A directory with a file's name.
+    fs::create_directories(Path("folder.pro"));
+    OmDetectOmriFiles const folder(Path("folder.pro").c_str());
+    EXPECT_EQ(folder.DetectByExtension(), OmFileProject);
+    EXPECT_EQ(folder.IsValidOmriFile(), OmFileUnknown);
+
+    if (::geteuid() != 0) {  // root reads files whatever their permissions
+        std::string const locked = Path("locked.coo");
+        WriteFile(locked, Content(Kind::kInt));
+        fs::permissions(locked, fs::perms::none);
+        EXPECT_EQ(OmDetectOmriFiles(locked.c_str()).IsValidOmriFile(), OmFileUnknown);
+        fs::permissions(locked, fs::perms::owner_all);
+    }
+}
+
+TEST_F(FileTypeTest, TokenizerErrorsAreNotRecognised) {
+    WriteFile(Path("float.coo"), "12.5 1 2\n");  // a number, but not an integer
+    WriteFile(Path("badnumber.coo"), "2x 1 2\n");
+    WriteFile(Path("unterminated.res"), "\"open string\n");
+    WriteFile(Path("late.coo"), "\n\n; comment\n   7 1 2\n");
+    EXPECT_EQ(OmDetectOmriFiles(Path("float.coo").c_str()).IsValidOmriFile(), OmFileUnknown);
+    EXPECT_EQ(OmDetectOmriFiles(Path("badnumber.coo").c_str()).IsValidOmriFile(), OmFileUnknown);
+    EXPECT_EQ(OmDetectOmriFiles(Path("unterminated.res").c_str()).IsValidOmriFile(), OmFileUnknown);
+    EXPECT_EQ(OmDetectOmriFiles(Path("late.coo").c_str()).IsValidOmriFile(), OmFileCoordinates);
+
+    // An over-long first line is read in bounded pieces: a line of digits never passes as the
+    // keyword of a project.
+    WriteFile(Path("long.pro"), std::string(20000, '7') + "\n");
+    EXPECT_EQ(OmDetectOmriFiles(Path("long.pro").c_str()).IsValidOmriFile(), OmFileUnknown);
+}
+
+TEST_F(FileTypeTest, RandomBytesNeverCrash) {
+    std::mt19937 rng(51);
+    for (int trial = 0; trial < 200; ++trial) {
+        std::string bytes(rng() % 3000, '\0');
+        for (auto& c : bytes) c = static_cast<char>(rng());
+        std::string const path = Path("random.coo");
+        WriteFile(path, bytes);
+        eOmriFiletype const type = OmDetectOmriFiles(path.c_str()).IsValidOmriFile();
+        ASSERT_TRUE(type == OmFileCoordinates || type == OmFileUnknown);
+    }
+}
+
+TEST_F(FileTypeTest, ExtensionIsMatchedWithoutCaseAndOnlyInTheFileName) {
+    WriteFile(Path("UPPER.COO"), Content(Kind::kInt));
+    EXPECT_EQ(OmDetectOmriFiles(Path("UPPER.COO").c_str()).IsValidOmriFile(), OmFileCoordinates);
+    EXPECT_EQ(OmDetectOmriFiles("scan.PlY").DetectByExtension(), OmFilePly);
+    EXPECT_EQ(OmDetectOmriFiles("a.b.csv").DetectByExtension(), OmFileCsv);
+
+    // Not an extension: no dot, a leading dot only, a dot in a directory, an unknown text, a
+    // longer text that starts with a known one.
+    for (char const* path : {"coo", ".coo", "dir.coo/file", "x.abc", "x.coox", "x.", "", "x.co"}) {
+        OmDetectOmriFiles const detect(path);
+        EXPECT_EQ(detect.DetectByExtension(), OmFileUnknown) << path;
+        EXPECT_EQ(detect.IsValidOmriFile(), OmFileUnknown) << path;
+    }
+    OmDetectOmriFiles const null_path(static_cast<char const*>(nullptr));
+    EXPECT_EQ(null_path.DetectByExtension(), OmFileUnknown);
+    OmDetectOmriFiles const null_wide(static_cast<wchar_t const*>(nullptr));
+    EXPECT_EQ(null_wide.IsValidOmriFile(), OmFileUnknown);
+}
+
+TEST_F(FileTypeTest, WidePathsAreOpenedAsUtf8) {
+    std::string const utf8 = Path("m\xc3\xa4ssung.coo");  // a-umlaut in UTF-8
+    WriteFile(utf8, Content(Kind::kInt));
+    std::wstring const wide = L"filetype_dir/m\u00e4ssung.coo";
+    OmDetectOmriFiles const detect(wide.c_str());
+    EXPECT_EQ(detect.DetectByExtension(), OmFileCoordinates);
+    EXPECT_EQ(detect.IsValidOmriFile(), OmFileCoordinates);
+}
+
+TEST(FileTypeTable, ExtensionsInBothWidths) {
+    for (auto const& e : kExpected) {
+        EXPECT_STREQ(GetOmExtensionA(e.type), e.extension);
+        std::wstring const wide(e.extension, e.extension + std::strlen(e.extension));
+        EXPECT_STREQ(GetOmExtensionW(e.type), wide.c_str());
+    }
+    EXPECT_STREQ(GetOmExtensionA(OmFileUnknown), "");
+    EXPECT_STREQ(GetOmExtensionW(OmFileUnknown), L"");
+    EXPECT_STREQ(GetOmExtensionA(static_cast<eOmriFiletype>(-1)), "");
+    EXPECT_STREQ(GetOmExtensionW(static_cast<eOmriFiletype>(26)), L"");
+}
+
+TEST(FileTypeTable, StartsUnrecognised) {
+    OmDetectOmriFiles const detect("no_extension_here");
+    EXPECT_EQ(detect.DetectByExtension(), OmFileUnknown);
+    EXPECT_EQ(detect.IsValidOmriFile(), OmFileUnknown);
+}
+
+}  // namespace
+}  // namespace om
