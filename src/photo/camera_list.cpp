@@ -30,6 +30,13 @@ int FinishWriting(std::ofstream& out) {
     return out.fail() ? 0 : 1;
 }
 
+// Numbers with a decimal point whatever the user's locale. A file stream that already has the
+// classic locale is left alone: re-imbuing a file buffer after output has begun loses its
+// conversion facet.
+void UseClassicLocale(std::ostream& out) {
+    if (out.getloc() != std::locale::classic()) out.imbue(std::locale::classic());
+}
+
 }  // namespace
 
 // --- writing ---
@@ -63,7 +70,7 @@ std::ostream& OmCameraList::WriteSimpleHeaderComment(std::ostream& out) {
 }
 
 std::ostream& OmCameraList::WriteSimpleFormat(std::ostream& out) {
-    out.imbue(std::locale::classic());
+    UseClassicLocale(out);
     OmWriterReset();
     for (OmCamera* cam = First(); cam; cam = static_cast<OmCamera*>(cam->Next())) {
         OmBeginBlock(out);
@@ -82,7 +89,7 @@ int OmCameraList::WriteFileFormatFull(const String& file) {
 }
 
 std::ostream& OmCameraList::WriteFileFormatFull(std::ostream& out) {
-    out.imbue(std::locale::classic());
+    UseClassicLocale(out);
     OmWriterReset();
     const std::string indent(7, ' ');
     auto gap = [](int n) { return std::string(n, ' '); };
