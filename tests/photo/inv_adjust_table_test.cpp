@@ -158,3 +158,39 @@ TEST(InvAdjustRegistry, SharesTablesByKeyAndClearFreesAll) {
 
 }  // namespace
 }  // namespace om
+
+namespace om {
+namespace {
+
+// Lookup starts its bisection from a state precomputed for a small rectangle around the point;
+// the result must be bit for bit that of a bisection over the whole grid, also for strongly
+// curved grids, points on hint borders and points near the edge.
+TEST(InvAdjustTable, ResumedBisectionMatchesFullSearchExactly) {
+    for (double strength : {8e-5, 3e-4}) {
+        OmInvAdjustTable table(KeyWithId(1), 25.0);
+        table.Fill([strength](double* x, double* y) {
+            const double d = strength * (*x * *x + *y * *y - 100.0);
+            const double tx = *x - 0.4 - *x * d + 1e-4 * *x * *y;
+            const double ty = *y + 0.3 - *y * d;
+            *x = tx;
+            *y = ty;
+            return true;
+        });
+        std::mt19937 rng(3);
+        std::uniform_real_distribution<double> u(-24.999, 24.999);
+        auto check = [&table](double x0, double y0) {
+            double x = x0, y = y0, sx = x0, sy = y0;
+            const bool hinted = table.Lookup(&x, &y);
+            ASSERT_EQ(hinted, table.LookupBySearch(&sx, &sy));
+            ASSERT_EQ(x, sx) << x0 << " " << y0;
+            ASSERT_EQ(y, sy) << x0 << " " << y0;
+        };
+        for (int k = 0; k < 100000; ++k) check(u(rng), u(rng));
+        const double w = 50.0 / 256;  // hint rectangle borders
+        for (int k = -127; k <= 127; ++k) check(k * w, u(rng));
+        for (int k = -127; k <= 127; ++k) check(u(rng), k * w);
+    }
+}
+
+}  // namespace
+}  // namespace om

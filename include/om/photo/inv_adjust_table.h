@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -49,6 +50,9 @@ class OmInvAdjustTable {
     // Corrected -> measured: true and (x, y) replaced when the point lies inside the table
     // (strictly within -R..R on both axes); false with (x, y) unchanged otherwise.
     bool Lookup(double* x, double* y) const;
+    // The same lookup with the bisection always started from the whole grid; Lookup resumes it
+    // from a precomputed state and must give bit for bit the same result.
+    bool LookupBySearch(double* x, double* y) const;
 
     const OmInvAdjustKey& Key() const { return key_; }
     double HalfWidth() const { return halfWidth_; }
@@ -68,13 +72,34 @@ class OmInvAdjustTable {
     }
     bool InsideX(double x, int i, int j) const { return x >= NodeX(i - 1, j) && x <= NodeX(i, j); }
     bool InsideY(double y, int i, int j) const { return y >= NodeY(i, j - 1) && y <= NodeY(i, j); }
-    void LocateCell(double x, double y, int* i, int* j) const;
-    void Prefetch(int loI, int hiI, int loJ, int hiJ, int i, int j) const;
+    // Index ranges of a bisection in progress.
+    struct BisectionState {
+        std::uint16_t loI = 1, hiI = kCells, loJ = 1, hiJ = kCells;
+    };
+    // Start of the bisection for the points of one rectangle of corrected coordinates: the state
+    // up to which all of them take the same branches, or (done) the cell they all end in.
+    struct Hint {
+        BisectionState state;
+        std::uint16_t i = 1, j = 1;
+        bool done = false;
+    };
+    // The hints form a kHints x kHints grid over [-R, R]^2 (cells of about three table cells),
+    // so that a lookup skips the first, always equal, steps of its bisection.
+    static constexpr int kHints = 256;
+
+    bool Find(double* x, double* y, bool useHints) const;
+    void LocateCell(double x, double y, const Hint* hint, int* i, int* j) const;
+    void Bisect(double x, double y, BisectionState s, int* i, int* j) const;
+    void Prefetch(const BisectionState& s, int i, int j) const;
+    Hint HintFor(double x0, double x1, double y0, double y1) const;
+    const Hint* HintAt(double x, double y) const;
+    void FillHints(int threads);
 
     OmInvAdjustKey key_;
     double halfWidth_ = 0.0;
     OmMatrix m_{3, 3};
     std::vector<double> nodes_;  // (x, y) pairs, row i = nodes with x index i
+    std::vector<Hint> hints_;    // empty until filled
 };
 
 }  // namespace om
