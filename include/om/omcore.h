@@ -14,6 +14,16 @@
 #include <om/core/string.h>
 #include <om/core/version.h>
 #include <om/core/wide_text.h>
+#include <om/log/application_logger.h>
+#include <om/log/dbgprintf.h>
+#include <om/log/debug_logger.h>
+#include <om/log/difftime.h>
+#include <om/log/logfile.h>
+#include <om/log/logger.h>
+#include <om/log/logger_ref.h>
+#include <om/log/master_logger.h>
+#include <om/log/profiler.h>
+#include <om/log/profiler_sum.h>
 #include <om/numerics/affin_map3d.h>
 #include <om/numerics/aligned_bounding_box3d.h>
 #include <om/numerics/bounding_box2d.h>
@@ -50,6 +60,8 @@
 #include <om/platform/md5.h>
 #include <om/platform/number_text.h>
 #include <om/platform/progress_bar_router.h>
+#include <om/platform/runtime_linker.h>
+#include <om/platform/runtime_parameter.h>
 #include <om/platform/system_environment.h>
 #include <om/platform/valid_pointer.h>
 #include <om/sys/beep.h>

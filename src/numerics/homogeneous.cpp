@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include <om/numerics/vector3d.h>
+
 namespace om {
 namespace {
 
@@ -37,6 +39,10 @@ bool OmMatrix::PTrans3D(double* x, double* y, double* z) const {
     *y = yn;
     *z = zn;
     return true;
+}
+
+bool OmMatrix::PTrans2D(OmVector3d* v) const {
+    return v && PTrans2D(&v->x(), &v->y());
 }
 
 }  // namespace om

@@ -1,6 +1,8 @@
+#include <om/numerics/affin_map3d.h>
 #include <om/numerics/matrix.h>
 #include <om/numerics/plane_axes.h>
 #include <om/numerics/round_value.h>
+#include <om/numerics/vector3d.h>
 
 #include <cmath>
 #include <random>
@@ -75,6 +77,19 @@ TEST(PTrans, VanishingWeightLeavesTheCoordinates) {
     EXPECT_FALSE(m.PTrans3D(&a, &b, &c));
 }
 
+TEST(PTrans, SpatialVectorsUseXAndY) {
+    OmMatrix m(3, 3);
+    m.SetIdent();
+    m[1][3] = 2.0;
+    m[3][3] = 2.0;
+    OmVector3d v(4.0, 6.0, 9.0);
+    ASSERT_TRUE(m.PTrans2D(&v));
+    EXPECT_EQ(v.x(), 3.0);
+    EXPECT_EQ(v.y(), 3.0);
+    EXPECT_EQ(v.z(), 9.0);
+    EXPECT_FALSE(m.PTrans2D(static_cast<OmVector3d*>(nullptr)));
+}
+
 TEST(PTrans, LargerMatricesUseTheirLeadingBlock) {
     OmMatrix m(4, 4);
     m.SetIdent();
@@ -140,8 +155,15 @@ TEST(CalcArbitaryAlg, FramesAroundTheNormal) {
     std::mt19937 rng(2);
     std::normal_distribution<double> g(0.0, 1.0);
     for (int trial = 0; trial < 100; ++trial) {
-        const OmVector n = OmVector(g(rng), g(rng), g(rng)).Normalize();
+        OmVector n = OmVector(g(rng), g(rng), g(rng)).Normalize();
+        if (trial % 10 == 0) n = OmVector(0.01 * g(rng), 0.01 * g(rng), 1.0).Normalize();
         CalcArbitaryAlg(&ax, &ay, n);
+        // Same axes as the spatial types' version of the algorithm.
+        OmVector3d bx, by;
+        OmAffinMap3d::ArbAxisAlg(OmVector3d(n[1], n[2], n[3]), bx, by);
+        EXPECT_NEAR(ax[1], bx.x(), 1e-15);
+        EXPECT_NEAR(ax[3], bx.z(), 1e-15);
+        EXPECT_NEAR(ay[2], by.y(), 1e-15);
         EXPECT_NEAR(ax.Abs(), 1.0, 1e-14);
         EXPECT_NEAR(ay.Abs(), 1.0, 1e-14);
         EXPECT_NEAR(ax * ay, 0.0, 1e-14);

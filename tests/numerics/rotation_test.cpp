@@ -1,3 +1,4 @@
+#include <om/numerics/affin_map3d.h>
 #include <om/numerics/matrix.h>
 
 #include <cmath>
@@ -58,6 +59,27 @@ TEST(Rotation, MakeRotMatrixIsRyRxRz) {
                 r.MakeRotMatrix(a1, a2, a3);
                 ExpectNear(r, ry * rx * rz, 1e-15);
                 ExpectOrthonormal(r, 1e-14);
+            }
+        }
+    }
+}
+
+// The affine map's composed rotation is an independent implementation of the same elementary
+// rotations.
+TEST(Rotation, AffineRotXYZIsComposedElementaryRotations) {
+    for (double a = -3.0; a <= 3.0; a += 0.8) {
+        for (double b = -1.5; b <= 1.5; b += 0.6) {
+            for (double c = -3.0; c <= 3.0; c += 1.1) {
+                OmMatrix rx(3, 3), ry(3, 3), rz(3, 3);
+                rx.RotXAxis(a);
+                ry.RotYAxis(b);
+                rz.RotZAxis(c);
+                const OmMatrix composed = rz * ry * rx;
+                const OmAffinMap3d map = OmAffinMap3d::RotXYZ(a, b, c);
+                for (int i = 0; i < 3; ++i) {
+                    for (int j = 0; j < 3; ++j)
+                        EXPECT_NEAR(map[i][j], composed.GetElemZeroIndex(i, j), 1e-15);
+                }
             }
         }
     }

@@ -11,25 +11,6 @@
 namespace om {
 namespace {
 
-TEST(OmVector, ConstructorsAndOneBasedAccess) {
-    OmVector zeros(5);
-    ASSERT_EQ(zeros.GetSize(), 5);
-    for (int i = 1; i <= 5; ++i) EXPECT_EQ(zeros[i], 0.0);
-
-    OmVector v(1.0, 2.0, 3.0);
-    EXPECT_EQ(v.GetSize(), 3);
-    EXPECT_EQ(v[1], 1.0);
-    EXPECT_EQ(v.GetElem(3), 3.0);
-    v.SetElem(2, -7.0);
-    EXPECT_EQ(v[2], -7.0);
-
-    OmVector h(1.0, 2.0, 3.0, 4.0);
-    EXPECT_EQ(h.GetSize(), 4);
-    EXPECT_EQ(h[4], 4.0);
-
-    EXPECT_EQ(OmVector(-3).GetSize(), 0);
-}
-
 TEST(OmVector, CopyMoveAndAssignmentTakeTheSourceSize) {
     OmVector big(9);
     for (int i = 1; i <= 9; ++i) big[i] = i * 1.5;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -68,8 +69,23 @@ TEST(SysDirectory, CurrentDirectoryRoundTrip) {
     EXPECT_EQ(GetCurrentDirectory(), start);
 }
 
-TEST(SysDirectory, TempDirectoryIsADirectory) {
+TEST(SysDirectory, TempDirectoryFollowsTmpdirWhenItIsADirectory) {
     EXPECT_TRUE(IsDirectory(GetTempDirectory().c_str()));
+    char const* old = std::getenv("TMPDIR");
+    std::string const saved = old ? old : "";
+    fs::create_directories("my_tmp");
+    std::string const mine = (fs::current_path() / "my_tmp").string();
+    ::setenv("TMPDIR", mine.c_str(), 1);
+    EXPECT_EQ(GetTempDirectory(), mine);
+    ::setenv("TMPDIR", (mine + "/missing").c_str(), 1);
+    EXPECT_EQ(GetTempDirectory(), "/tmp");
+    ::setenv("TMPDIR", "", 1);
+    EXPECT_EQ(GetTempDirectory(), "/tmp");
+    if (old) {
+        ::setenv("TMPDIR", saved.c_str(), 1);
+    } else {
+        ::unsetenv("TMPDIR");
+    }
 }
 
 TEST(SysWriteProbe, WritesReadsAndRemovesTheProbe) {
