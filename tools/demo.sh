@@ -12,5 +12,3 @@ run tokens "$data/sample_project.pro"
 run tokens "$data/sample_damaged.pro"
 run checksum "$data"/filetypes/points.coo "$data"/filetypes/scan.pts
 run filetype "$data"/filetypes/*
-run camera test "$data/sample_cameras.cam"
-run camera test "$data/sample_cameras_simple.cam" --id 11
