@@ -64,6 +64,7 @@
 #include <om/platform/runtime_parameter.h>
 #include <om/platform/system_environment.h>
 #include <om/platform/valid_pointer.h>
+#include <om/points/plane.h>
 #include <om/sys/beep.h>
 #include <om/sys/clock.h>
 #include <om/sys/debug_output.h>
