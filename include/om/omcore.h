@@ -49,6 +49,9 @@
 #include <om/numerics/vector.h>
 #include <om/numerics/vector2d.h>
 #include <om/numerics/vector3d.h>
+#include <om/photo/camera.h>
+#include <om/photo/camera_list.h>
+#include <om/photo/inv_adjust_table.h>
 #include <om/platform/beep.h>
 #include <om/platform/crc32.h>
 #include <om/platform/current_path.h>
