@@ -50,6 +50,9 @@
 #include <om/numerics/vector.h>
 #include <om/numerics/vector2d.h>
 #include <om/numerics/vector3d.h>
+#include <om/photo/camera.h>
+#include <om/photo/camera_list.h>
+#include <om/photo/inv_adjust_table.h>
 #include <om/platform/beep.h>
 #include <om/platform/crc32.h>
 #include <om/platform/current_path.h>
@@ -63,6 +66,7 @@
 #include <om/platform/system_environment.h>
 #include <om/platform/valid_pointer.h>
 #include <om/points/id_table.h>
+#include <om/points/plane.h>
 #include <om/points/point.h>
 #include <om/points/point_format.h>
 #include <om/points/point_id.h>
