@@ -49,6 +49,9 @@
 #include <om/numerics/vector.h>
 #include <om/numerics/vector2d.h>
 #include <om/numerics/vector3d.h>
+#include <om/photo/camera.h>
+#include <om/photo/camera_list.h>
+#include <om/photo/inv_adjust_table.h>
 #include <om/platform/beep.h>
 #include <om/platform/crc32.h>
 #include <om/platform/current_path.h>
@@ -61,6 +64,7 @@
 #include <om/platform/runtime_parameter.h>
 #include <om/platform/system_environment.h>
 #include <om/platform/valid_pointer.h>
+#include <om/points/plane.h>
 #include <om/sys/beep.h>
 #include <om/sys/clock.h>
 #include <om/sys/debug_output.h>

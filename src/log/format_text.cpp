@@ -9,8 +9,9 @@ namespace om::detail {
 namespace {
 
 // vswprintf reports -1 both for output that does not fit and for an encoding error, and the
-// contents of the buffer after a truncation are not specified. So the buffer grows until the
-// whole output fits (up to a bound that keeps memory small) and the result is cut afterwards.
+// contents of the buffer after a truncation are left open by the C library. So the buffer grows
+// until the whole output fits (up to a bound that keeps memory small) and the result is cut
+// afterwards.
 constexpr std::size_t kWideBufferLimit = std::size_t{1} << 16;
 
 }  // namespace
