@@ -44,6 +44,7 @@
 #include <om/numerics/plane_axes.h>
 #include <om/numerics/point2d.h>
 #include <om/numerics/point3d.h>
+#include <om/numerics/point_transform.h>
 #include <om/numerics/round_value.h>
 #include <om/numerics/select_volume3d.h>
 #include <om/numerics/triangle3d.h>
