@@ -12,3 +12,5 @@ run tokens "$data/sample_project.pro"
 run tokens "$data/sample_damaged.pro"
 run checksum "$data"/filetypes/points.coo "$data"/filetypes/scan.pts
 run filetype "$data"/filetypes/*
+run tree "$data/sample_project.pro"
+run tree "$data/sample_damaged.pro"

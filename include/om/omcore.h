@@ -61,4 +61,5 @@
 #include <om/sys/text.h>
 #include <om/sys/write_probe.h>
 #include <om/textio/parser.h>
+#include <om/textio/reader.h>
 #include <om/textio/writer.h>
