@@ -14,3 +14,4 @@ run checksum "$data"/filetypes/points.coo "$data"/filetypes/scan.pts
 run filetype "$data"/filetypes/*
 run tree "$data/sample_project.pro"
 run tree "$data/sample_damaged.pro"
+run planes "$data/facade_planes.sip"

@@ -14,6 +14,16 @@
 #include <om/core/string.h>
 #include <om/core/version.h>
 #include <om/core/wide_text.h>
+#include <om/log/application_logger.h>
+#include <om/log/dbgprintf.h>
+#include <om/log/debug_logger.h>
+#include <om/log/difftime.h>
+#include <om/log/logfile.h>
+#include <om/log/logger.h>
+#include <om/log/logger_ref.h>
+#include <om/log/master_logger.h>
+#include <om/log/profiler.h>
+#include <om/log/profiler_sum.h>
 #include <om/numerics/affin_map3d.h>
 #include <om/numerics/aligned_bounding_box3d.h>
 #include <om/numerics/bounding_box2d.h>
@@ -39,6 +49,9 @@
 #include <om/numerics/vector.h>
 #include <om/numerics/vector2d.h>
 #include <om/numerics/vector3d.h>
+#include <om/photo/camera.h>
+#include <om/photo/camera_list.h>
+#include <om/photo/inv_adjust_table.h>
 #include <om/platform/beep.h>
 #include <om/platform/crc32.h>
 #include <om/platform/current_path.h>
@@ -51,6 +64,7 @@
 #include <om/platform/runtime_parameter.h>
 #include <om/platform/system_environment.h>
 #include <om/platform/valid_pointer.h>
+#include <om/points/plane.h>
 #include <om/sys/beep.h>
 #include <om/sys/clock.h>
 #include <om/sys/debug_output.h>

@@ -137,7 +137,16 @@ OmVector OmVector::operator%(const OmVector& other) const {
 }
 
 double OmVector::Abs() const {
-    return std::sqrt(*this * *this);
+    const double sum = *this * *this;
+    if (!std::isinf(sum)) return std::sqrt(sum);
+    // The squares overflowed although the elements may all be finite (beyond about 1e154):
+    // scale by the largest magnitude first.
+    double largest = 0.0;
+    for (int i = 0; i < m_size; ++i) largest = std::max(largest, std::fabs(m_data[i]));
+    if (std::isinf(largest)) return largest;
+    double scaled = 0.0;
+    for (int i = 0; i < m_size; ++i) scaled += (m_data[i] / largest) * (m_data[i] / largest);
+    return largest * std::sqrt(scaled);
 }
 
 OmVector& OmVector::Normalize() {

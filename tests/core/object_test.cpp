@@ -87,7 +87,7 @@ TEST(Link, CallsTheBoundMemberFunction) {
     EXPECT_EQ(Link(l).Call(&three), 6);
 
     Shifted s;
-    Link viaBase(static_cast<Counter*>(&s), &Counter::Add);
+    Link viaBase(&s, &Counter::Add);  // method of a base, LinkHdl part not at offset 0
     EXPECT_EQ(viaBase.Call(&three), 3);
     EXPECT_EQ(s.total, 3);
     Link raw(static_cast<LinkHdl*>(&c), nullptr);

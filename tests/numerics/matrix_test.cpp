@@ -1,7 +1,9 @@
 #include <om/numerics/matrix.h>
+#include <om/sys/debug_output.h>
 
 #include <random>
 #include <sstream>
+#include <string>
 #include <utility>
 
 #include <gtest/gtest.h>
@@ -203,6 +205,20 @@ TEST(OmMatrix, WriteListsDimensionsThenRows) {
     std::ostringstream os;
     m.Write(os);
     EXPECT_EQ(os.str(), "2 3 0.5 -1 1e-07 2 3 4.25");
+}
+
+TEST(OmMatrix, DbgPrintfWritesTitleThenOneLinePerRow) {
+    std::string captured;
+    auto previous =
+        sys::SetNarrowDebugSink([&captured](std::string_view text) { captured.append(text); });
+    const double values[] = {1.0, -0.5, 123.25, 0.0};
+    const OmMatrix m(values, 2, 2);
+    m.DbgPrintf("matrix %d of %s", 7, "set");
+    sys::SetNarrowDebugSink(previous);
+    EXPECT_EQ(captured,
+              "matrix 7 of set\n"
+              "  1.0000000  -0.5000000 \n"
+              "123.2500000   0.0000000 \n");
 }
 
 }  // namespace

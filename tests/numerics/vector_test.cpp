@@ -1,9 +1,11 @@
 #include <om/numerics/vector.h>
+#include <om/sys/debug_output.h>
 
 #include <cmath>
 #include <limits>
 #include <locale>
 #include <sstream>
+#include <string>
 #include <utility>
 
 #include <gtest/gtest.h>
@@ -103,6 +105,9 @@ TEST(OmVector, ShorterOperandsAreNotReadPastTheirEnd) {
 TEST(OmVector, NormAndNormalize) {
     OmVector v(3.0, 4.0, 12.0);
     EXPECT_DOUBLE_EQ(v.Abs(), 13.0);
+    // Squares beyond the double range do not make the norm infinite.
+    EXPECT_DOUBLE_EQ(OmVector(3e200, 4e200, 0.0).Abs(), 5e200);
+    EXPECT_TRUE(OmVector(3e200, 4e200, 0.0).Normalize().IsNormalized(1e-15));
     EXPECT_FALSE(v.IsNormalized(1e-9));
     OmVector& same = v.Normalize();
     EXPECT_EQ(&same, &v);
@@ -163,6 +168,26 @@ TEST(OmVector, WriteGivesCountThenExactValues) {
         is >> value;
         EXPECT_EQ(value, v[i]);
     }
+}
+
+TEST(OmVector, DbgPrintfWritesOneLineWithTheNorm) {
+    std::string captured;
+    auto previous =
+        sys::SetNarrowDebugSink([&captured](std::string_view text) { captured.append(text); });
+    OmVector(3.0, -4.0, 0.0).DbgPrintf("v");
+    OmVector(1).DbgPrintf(nullptr);
+    OmVector big(1);
+    big[1] = 1e308;  // fixed notation of the largest values must not overflow the line
+    big.DbgPrintf("big");
+    sys::SetNarrowDebugSink(previous);
+    const std::string expected_first =
+        "v 3.0000000   -4.0000000   0.0000000    (5.0000000)\n 0.0000000    (0.0000000)\n";
+    ASSERT_EQ(captured.substr(0, expected_first.size()), expected_first);
+    // The largest values print whole in fixed notation, the norm included.
+    const std::string big_line = captured.substr(expected_first.size());
+    const std::string digits = big_line.substr(4, big_line.find('.') - 4);
+    EXPECT_EQ(digits.size(), 309u);
+    EXPECT_EQ(big_line, "big " + digits + ".0000000    (" + digits + ".0000000)\n");
 }
 
 }  // namespace

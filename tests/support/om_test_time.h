@@ -5,6 +5,8 @@
 #include <om/sys/debug_output.h>
 
 #include <cstdint>
+#include <cstdlib>
+#include <optional>
 #include <string>
 
 namespace omtest {
@@ -43,6 +45,22 @@ class FakeClock {
 
   private:
     om::sys::TimePoint now_;
+};
+
+// Sets (or, with null, removes) an environment variable while it lives.
+class ScopedEnv {
+  public:
+    ScopedEnv(char const* name, char const* value) : name_(name) {
+        if (char const* old = std::getenv(name)) old_ = old;
+        value ? setenv(name, value, 1) : unsetenv(name);
+    }
+    ~ScopedEnv() { old_ ? setenv(name_.c_str(), old_->c_str(), 1) : unsetenv(name_.c_str()); }
+    ScopedEnv(ScopedEnv const&) = delete;
+    ScopedEnv& operator=(ScopedEnv const&) = delete;
+
+  private:
+    std::string name_;
+    std::optional<std::string> old_;
 };
 
 // Records everything sent to the debugger output while it lives.

@@ -63,6 +63,7 @@ class TOmArray {
         DeleteElements();
         delete[] items_;
         items_ = nullptr;
+        capacity_ = 0;
         Init(kDefaultCapacity, true);
     }
 
@@ -91,6 +92,7 @@ class TOmArray {
         if (capacity_ != other.capacity_) {
             delete[] items_;
             items_ = nullptr;
+            capacity_ = 0;
             Init(other.capacity_, true);
         }
         CopyElementsFrom(other);
@@ -110,9 +112,10 @@ class TOmArray {
     // Allocates a pointer array of `capacity` slots (negative counts as 0), nulled when `clear`
     // is set, and empties the array. The previous pointer array must already be released.
     void Init(int capacity, bool clear) {
-        capacity_ = capacity > 0 ? capacity : 0;
+        if (capacity < 0) capacity = 0;
+        items_ = capacity > 0 ? new T*[capacity] : nullptr;  // may throw: nothing changed yet
+        capacity_ = capacity;
         count_ = 0;
-        items_ = capacity_ > 0 ? new T*[capacity_] : nullptr;
         if (clear) {
             for (int k = 0; k < capacity_; ++k) items_[k] = nullptr;
         }

@@ -1,6 +1,8 @@
 // Member-function callbacks: an object and one of its methods taking a pointer argument.
 #pragma once
 
+#include <type_traits>
+
 namespace om {
 
 // Empty base of every class whose member functions are called back through a `Link`.
@@ -14,10 +16,12 @@ class Link {
 
     Link() = default;
     Link(LinkHdl* object, Method method) : object_(object), method_(method) {}
-    // Binds a method of a class derived from `LinkHdl` without a cast at the call site.
-    template <class C>
-    Link(C* object, long (C::*method)(void*))
-        : object_(object), method_(static_cast<Method>(method)) {}
+    // Binds a method of a class derived from `LinkHdl` (declared in C or one of its bases)
+    // without casts at the call site.
+    template <class C, class B>
+    requires std::is_base_of_v<B, C> && std::is_base_of_v<LinkHdl, B> Link(C* object,
+                                                                           long (B::*method)(void*))
+        : object_(static_cast<B*>(object)), method_(static_cast<Method>(method)) {}
     Link(const Link&) = default;
     Link& operator=(const Link&) = default;
     virtual ~Link() = default;

@@ -3,6 +3,7 @@
 
 #include <iosfwd>
 
+#include <om/log/dbgprintf.h>
 #include <om/numerics/vector.h>
 
 namespace om {
@@ -138,7 +139,7 @@ class OmMatrix {
     void Write(std::ostream& os) const;
     void DbgPrintf() const;  // one debug line per row
     // First a debug line formatted from fmt, then the rows.
-    void DbgPrintf(const char* fmt, ...) const __attribute__((format(printf, 2, 3)));
+    void DbgPrintf(const char* fmt, ...) const OMCORE_PRINTF_FORMAT(2, 3);
 
   private:
     // Gives the matrix rows x cols elements; zeros when the element count changes.
