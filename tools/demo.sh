@@ -15,3 +15,5 @@ run filetype "$data"/filetypes/*
 run tree "$data/sample_project.pro"
 run tree "$data/sample_damaged.pro"
 run planes "$data/facade_planes.sip"
+run coo info "$data/facade_points.coo" --format 1,10,11,12,5
+run coo convert "$data/facade_points.coo" "$build/facade_points_mm.coo" --in-format 1,10,11,12,5 --out-format 1,5,10,11,12 --unit m:mm

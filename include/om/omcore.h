@@ -14,6 +14,7 @@
 #include <om/core/string.h>
 #include <om/core/version.h>
 #include <om/core/wide_text.h>
+#include <om/geodesy/units.h>
 #include <om/log/application_logger.h>
 #include <om/log/dbgprintf.h>
 #include <om/log/debug_logger.h>
@@ -43,6 +44,7 @@
 #include <om/numerics/plane_axes.h>
 #include <om/numerics/point2d.h>
 #include <om/numerics/point3d.h>
+#include <om/numerics/point_transform.h>
 #include <om/numerics/round_value.h>
 #include <om/numerics/triangle3d.h>
 #include <om/numerics/triangle3d_uvn.h>
@@ -64,7 +66,14 @@
 #include <om/platform/runtime_parameter.h>
 #include <om/platform/system_environment.h>
 #include <om/platform/valid_pointer.h>
+#include <om/points/id_table.h>
 #include <om/points/plane.h>
+#include <om/points/point.h>
+#include <om/points/point_format.h>
+#include <om/points/point_id.h>
+#include <om/points/point_list.h>
+#include <om/points/sort_helper.h>
+#include <om/points/strstok.h>
 #include <om/sys/beep.h>
 #include <om/sys/clock.h>
 #include <om/sys/debug_output.h>
@@ -72,6 +81,7 @@
 #include <om/sys/file_attributes.h>
 #include <om/sys/locale.h>
 #include <om/sys/messages.h>
+#include <om/sys/named_locale.h>
 #include <om/sys/text.h>
 #include <om/sys/write_probe.h>
 #include <om/textio/parser.h>

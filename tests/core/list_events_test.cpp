@@ -290,5 +290,32 @@ TEST(ListDestruction, SendsChangedThenDestroyedAndReleasesObservers) {
     EXPECT_EQ(log[1], (Event{sender, 4, nullptr}));
 }
 
+// Walks the list on every event, as a view refreshing itself would.
+class Walker : public OmObserver {
+  public:
+    explicit Walker(TOmListHeader<Node>* list) : OmObserver(list), list_(list) {}
+    std::vector<int> counts;
+
+  protected:
+    void Notify(OmNotifyEvent* e) override {
+        counts.push_back(e->kind == kOmNotifyDestroyed ? -1 : list_->Count());
+    }
+
+  private:
+    TOmListHeader<Node>* list_;
+};
+
+TEST(ListDestruction, ObserversMayInspectTheListUntilTheEnd) {
+    Node::live = 0;
+    auto list = std::make_unique<TOmListHeader<Node>>();
+    Walker w(list.get());
+    list->Add(new Node(1));
+    list->Add(new Node(2));
+    list->Sort();
+    list.reset();
+    EXPECT_EQ(w.counts, (std::vector<int>{1, 2, 2, 0, -1}));
+    EXPECT_EQ(Node::live, 0);
+}
+
 }  // namespace
 }  // namespace om::test

@@ -308,5 +308,20 @@ TEST_F(Lists, DerivedOverridesTakePartInBaseOperations) {
     EXPECT_EQ(list.adds, 15);
 }
 
+class Dumped : public Node {
+  public:
+    using Node::Node;
+    void Dump() override { ++dumps; }
+    static inline int dumps = 0;
+};
+
+TEST_F(Lists, DumpReachesEveryElement) {
+    TOmListHeader<Dumped> list;
+    for (unsigned id : {1u, 2u, 3u}) list.Add(new Dumped(id));
+    Dumped::dumps = 0;
+    list.Dump();
+    EXPECT_EQ(Dumped::dumps, 3);
+}
+
 }  // namespace
 }  // namespace om::test

@@ -275,7 +275,8 @@ class TOmBaseListHeader {
     void AssertInvalid() const {}
     void AssertPointNotInList(T*) const {}
 
-    // Forward iteration over the element pointers: `for (T* e : list)`.
+    // Forward iteration over the element pointers: `for (T* e : list)`. The loop must not take
+    // the current element off the list; walk with `Move`'s result or `Next()` for that.
     class iterator {
       public:
         using iterator_category = std::forward_iterator_tag;

@@ -1,0 +1,66 @@
+#include "number_fields.h"
+
+#include <charconv>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+namespace om::points_detail {
+namespace {
+
+bool IsSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+}  // namespace
+
+int FieldToInt(char const* text) {
+    if (text == nullptr) return 0;
+    char const* p = text;
+    while (IsSpace(*p)) ++p;
+    bool negative = false;
+    if (*p == '+' || *p == '-') negative = *p++ == '-';
+    std::int64_t const limit = std::numeric_limits<std::int64_t>::max();
+    std::int64_t v = 0;
+    for (; IsDigit(*p); ++p) {
+        int const d = *p - '0';
+        v = v > (limit - d) / 10 ? limit : v * 10 + d;
+    }
+    if (negative) v = -v;
+    return static_cast<int>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(v)));
+}
+
+double FieldToDouble(char const* text) {
+    if (text == nullptr) return 0.0;
+    char const* p = text;
+    while (IsSpace(*p)) ++p;
+    char const* const end = p + std::strlen(p);
+    bool negative = false;
+    char const* q = p;
+    if (*q == '+' || *q == '-') negative = *q++ == '-';
+    if (*q == '+' || *q == '-') return 0.0;  // "+-1" is no number
+    double v = 0.0;
+    std::from_chars_result r{};
+    if (q[0] == '0' && (q[1] == 'x' || q[1] == 'X') &&
+        (IsDigit(q[2]) || (q[2] != '\0' && std::strchr("abcdefABCDEF.", q[2]) != nullptr))) {
+        r = std::from_chars(q + 2, end, v, std::chars_format::hex);
+    } else {
+        r = std::from_chars(q, end, v, std::chars_format::general);
+    }
+    if (r.ec == std::errc::result_out_of_range) return std::strtod(p, nullptr);
+    if (r.ec != std::errc()) return 0.0;
+    return negative ? -v : v;
+}
+
+bool IsDigitsOnly(char const* text) {
+    if (text == nullptr) return true;
+    for (; *text != '\0'; ++text)
+        if (!IsDigit(*text)) return false;
+    return true;
+}
+
+}  // namespace om::points_detail
