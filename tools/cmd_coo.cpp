@@ -92,7 +92,9 @@ int Info(omtool::Args args) {
     std::printf("control points: %d\n", control);
     for (om::OmPoint* p = list.First(); p != nullptr; p = p->Next()) {
         if (p->GetControlFlags() == 0) continue;
-        std::printf("  %u %s %s\n", p->GetId(), p->GetName().chars(), p->GetControlFlagsAsXYZ());
+        om::String const& name = p->GetName();
+        std::printf("  %-10u %-4s %s\n", p->GetId(), p->GetControlFlagsAsXYZ(),
+                    name.empty() ? "" : name.chars());
     }
     return 0;
 }

@@ -53,8 +53,14 @@ OmInvAdjustTestResult OmCamera::DbgTestInvAdjust(double range) {
             double ax = x, ay = y;
             Adjust(&ax, &ay);
             double bx = ax, by = ay;
-            if (!InvAdjust(&bx, &by)) ++result.notFound;
+            const bool found = InvAdjust(&bx, &by);
             const double diffX = bx - x, diffY = by - y;
+            if (found) {
+                result.maxFoundDiffX = std::max(result.maxFoundDiffX, std::fabs(diffX));
+                result.maxFoundDiffY = std::max(result.maxFoundDiffY, std::fabs(diffY));
+            } else {
+                ++result.notFound;
+            }
             dbgprintf(
                 "(%6.2f %6.2f) -> (%6.3f %6.3f) -> (%7.3f %7.3f) : %5.2f \xC2\xB5m %5.2f \xC2\xB5m",
                 x, y, ax, ay, bx, by, diffX * 1000.0, diffY * 1000.0);

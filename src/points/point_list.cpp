@@ -9,6 +9,7 @@
 #include <cmath>
 #include <limits>
 #include <locale>
+#include <memory>
 #include <ostream>
 #include <streambuf>
 #include <string>
@@ -113,11 +114,17 @@ int OmPointList::ReadFile(std::FILE* file, Mask const& format) {
     // separator), so the locale needs no switching here.
     Mask const mask(GetMask());
     points_detail::LineReader lines(file, kMaxLineLength);
+    // Each line is read into a fresh point that the list takes over; a line that gives no point
+    // leaves it to be cleared and used for the next line.
     OmPoint const blank;
-    OmPoint point;
+    std::unique_ptr<OmPoint> point;
     while (char* line = lines.Next()) {
-        point = blank;
-        if (point.Read(line, mask) > 0 && point.GetId() != 0) Add(point);
+        if (point) {
+            *point = blank;
+        } else {
+            point = std::make_unique<OmPoint>();
+        }
+        if (point->Read(line, mask) > 0 && point->GetId() != 0) Add(point.release());
     }
     return Count();
 }

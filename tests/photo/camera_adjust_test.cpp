@@ -359,8 +359,18 @@ TEST_F(CameraAdjust, SelfTestReportsTheLargestRoundTripDifference) {
     EXPECT_LT(r.maxDiffY, 2e-3);
     const OmInvAdjustTestResult none = cam.DbgTestInvAdjust(0.0);
     EXPECT_EQ(none.points, 40 * 40);  // rm still sets the range
+    EXPECT_EQ(r.notFound, 0);
+    EXPECT_EQ(r.maxFoundDiffX, r.maxDiffX);
     OmCamera noRm(1, 50.0);
     EXPECT_EQ(noRm.DbgTestInvAdjust(-1.0).points, 0);
+    // Barrel distortion pushes corrected corners out of the table: those points keep their whole
+    // correction as difference, which the maximum over all points shows.
+    OmCamera barrel(2, 50.0, 0.0, 0.0, -3e-4, 0.0, 4.0);
+    barrel.SetRm(10.0);
+    const OmInvAdjustTestResult b = barrel.DbgTestInvAdjust(0.0);
+    EXPECT_GT(b.notFound, 0);
+    EXPECT_LT(b.maxFoundDiffX, 2e-3);
+    EXPECT_GT(b.maxDiffX, 0.1);
 }
 
 }  // namespace

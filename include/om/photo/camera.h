@@ -29,8 +29,10 @@ class OmPointList;
 
 // Figures of the Adjust -> InvAdjust self-test (DbgTestInvAdjust), in millimetres.
 struct OmInvAdjustTestResult {
-    double maxDiffX = 0.0;
+    double maxDiffX = 0.0;  // over all points, as printed ("Max Diff")
     double maxDiffY = 0.0;
+    double maxFoundDiffX = 0.0;  // over the points InvAdjust found in its table
+    double maxFoundDiffY = 0.0;
     int points = 0;    // grid points visited
     int notFound = 0;  // points whose InvAdjust reported failure (their difference still counts)
 };

@@ -61,6 +61,7 @@ class OmCameraList : public TOmListHeader<OmCamera>, public LinkHdl {
   private:
     long OnCameraBlock(void* reader);
     long OnSimpleLine(void* reader);
+    long OnParserError(void* reader);
 };
 
 }  // namespace om
