@@ -86,4 +86,5 @@
 #include <om/sys/text.h>
 #include <om/sys/write_probe.h>
 #include <om/textio/parser.h>
+#include <om/textio/reader.h>
 #include <om/textio/writer.h>
