@@ -5,12 +5,29 @@
 #include <cstdio>
 #include <ostream>
 #include <string>
+#include <utility>
 
 #include <om/log/dbgprintf.h>
+#include <om/textio/reader.h>
 
 #include "numerics/number_text.h"
+#include "numerics/token_values.h"
 
 namespace om {
+
+// The values go into a new matrix first, so that an error part-way keeps the old contents. The
+// element count is formed in 64 bits: 65536 x 65536 must not wrap to an empty matrix.
+int OmMatrix::Read(OmReaderObject* reader) {
+    const int rows = detail::TakeCount(*reader, kMaxReadSize);
+    const int cols = detail::TakeCount(*reader, kMaxReadSize);
+    if (static_cast<long long>(rows) * cols > kMaxReadSize) {
+        detail::RaiseNotSpecified(reader->GetParser());
+    }
+    OmMatrix values(rows, cols);
+    for (int i = 0; i < rows * cols; ++i) values.m_data[i] = detail::TakeNumber(*reader);
+    *this = std::move(values);
+    return 1;
+}
 
 void OmMatrix::Write(std::ostream& os) const {
     os << m_rows << ' ' << m_cols;

@@ -1,0 +1,137 @@
+// Vectors and matrices written into a project-style file and read back through the keyword
+// reader, and what the readers do with damaged or hostile input.
+#include <om/core/link.h>
+#include <om/numerics/matrix.h>
+#include <om/numerics/vector.h>
+#include <om/textio/reader.h>
+
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace om {
+namespace {
+
+// Reads "VEC { ... }" into vec and "MAT { ... }" into mat, and keeps going after errors.
+class Target : public LinkHdl {
+  public:
+    OmVector vec{1.0, 2.0, 3.0};
+    OmMatrix mat{2, 2};
+    int errors = 0;
+
+    long OnVector(void* arg) { return vec.Read(static_cast<OmReaderObject*>(arg)); }
+    long OnMatrix(void* arg) { return mat.Read(static_cast<OmReaderObject*>(arg)); }
+    long OnError(void*) { return 1; }
+
+    // Reads the file; returns the number of recorded read errors.
+    int ReadFile(const std::string& name) {
+        OmReader reader(name.c_str());
+        OmReaderObject v("VEC", Link(this, &Target::OnVector));
+        OmReaderObject m("MAT", Link(this, &Target::OnMatrix));
+        reader.RegisterObject(v);
+        reader.RegisterObject(m);
+        reader.SetParserErrorHdl(Link(this, &Target::OnError));
+        reader.DoProcess(true);
+        return reader.GetReadErrorCount();
+    }
+};
+
+std::string WriteFile(const std::string& name, const std::string& text) {
+    std::ofstream(name) << text;
+    return name;
+}
+
+TEST(NumericsReadWrite, RoundTripIsExact) {
+    std::mt19937 rng(31);
+    std::uniform_real_distribution<double> u(-1e6, 1e6);
+    for (int n : {0, 1, 3, 4, 5, 17}) {
+        OmVector v(n);
+        for (int i = 1; i <= n; ++i) v[i] = u(rng) / 7.0;
+        const int rows = n % 5 + 1, cols = n;
+        OmMatrix m(rows, cols);
+        for (int i = 1; i <= rows; ++i)
+            for (int j = 1; j <= cols; ++j) m[i][j] = (i == j) ? 1e-300 * u(rng) : u(rng) / 3.0;
+
+        std::ofstream out("roundtrip.txt");
+        out << "; values written by Write\nVEC {\n";
+        v.Write(out);
+        out << "\n}\nMAT {\n";
+        m.Write(out);
+        out << "\n}\n";
+        out.close();
+
+        Target t;
+        EXPECT_EQ(t.ReadFile("roundtrip.txt"), 0) << "n=" << n;
+        EXPECT_EQ(t.vec, v) << "n=" << n;
+        ASSERT_EQ(t.mat.GetZeilen(), rows);
+        ASSERT_EQ(t.mat.GetSpalten(), cols);
+        for (int i = 1; i <= rows; ++i)
+            for (int j = 1; j <= cols; ++j) EXPECT_EQ(t.mat[i][j], m[i][j]);
+    }
+}
+
+TEST(NumericsReadWrite, TokenRules) {
+    // An integer converts, a float stays, a keyword or a string reads as 0.
+    Target t;
+    const std::string name = WriteFile("tokens.txt",
+                                       "VEC { 4 7 -2.5e1 word \"text\" }\n"
+                                       "MAT { 2 1 3\n 0.25 }\n");
+    EXPECT_EQ(t.ReadFile(name), 0);
+    EXPECT_EQ(t.vec, OmVector(7.0, -25.0, 0.0, 0.0));
+    ASSERT_EQ(t.mat.GetZeilen(), 2);
+    EXPECT_EQ(t.mat[1][1], 3.0);
+    EXPECT_EQ(t.mat[2][1], 0.25);
+}
+
+TEST(NumericsReadWrite, HostileCountsAreRejectedAndKeepTheOldContents) {
+    const std::vector<std::string> hostile = {
+        "VEC { -1 }",                      // negative
+        "VEC { 2147483647 1 2 }",          // would allocate 16 GiB
+        "VEC { 1048577 1 }",               // just above the limit
+        "VEC { 2.5 1 2 }",                 // not an integer
+        "VEC { 5 1 2 }",                   // block ends before the values
+        "MAT { 65536 65536 1 }",           // 2^32 elements: wraps to 0 in 32 bits
+        "MAT { -3 -3 }",                   // negative
+        "MAT { 1048576 2 1 }",             // product above the limit
+        "MAT { 2 }",                       // missing dimension
+        "MAT { 2 2 1 2 3 }",               // one value short
+        "MAT { 3 3 1 2 3 { 4 } 5 6 7 8 }"  // a nested block is no value
+    };
+    for (const std::string& text : hostile) {
+        Target t;
+        t.mat[1][2] = 42.0;
+        const int errors = t.ReadFile(WriteFile("hostile.txt", text + "\n"));
+        EXPECT_GE(errors, 1) << text;
+        EXPECT_EQ(t.vec, OmVector(1.0, 2.0, 3.0)) << text;
+        ASSERT_EQ(t.mat.GetZeilen(), 2) << text;
+        ASSERT_EQ(t.mat.GetSpalten(), 2) << text;
+        EXPECT_EQ(t.mat[1][2], 42.0) << text;
+    }
+
+    // The input ends before the values. The reader drops a trailing "not specified" entry at the
+    // end of the input, so only the contents tell.
+    Target t;
+    t.ReadFile(WriteFile("truncated.txt", "VEC { 3 1 2"));
+    EXPECT_EQ(t.vec, OmVector(1.0, 2.0, 3.0));
+}
+
+TEST(NumericsReadWrite, RandomBytesNeverCrash) {
+    std::mt19937 rng(5);
+    const std::string alphabet = "0123456789 -.e{}\n\"VECMAT";
+    for (int trial = 0; trial < 100; ++trial) {
+        std::string text = trial % 2 ? "VEC { " : "MAT { ";
+        const int length = static_cast<int>(rng() % 60);
+        for (int i = 0; i < length; ++i) text += alphabet[rng() % alphabet.size()];
+        Target t;
+        t.ReadFile(WriteFile("random.txt", text));
+        EXPECT_LE(t.vec.GetSize(), OmVector::kMaxReadSize);
+        EXPECT_LE(static_cast<long long>(t.mat.GetZeilen()) * t.mat.GetSpalten(),
+                  OmMatrix::kMaxReadSize);
+    }
+}
+
+}  // namespace
+}  // namespace om
