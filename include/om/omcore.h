@@ -46,6 +46,7 @@
 #include <om/numerics/point3d.h>
 #include <om/numerics/point_transform.h>
 #include <om/numerics/round_value.h>
+#include <om/numerics/select_volume3d.h>
 #include <om/numerics/triangle3d.h>
 #include <om/numerics/triangle3d_uvn.h>
 #include <om/numerics/vector.h>

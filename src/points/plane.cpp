@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include <om/numerics/plane3d.h>
+#include <om/points/point.h>
 #include <om/textio/parser.h>
 #include <om/textio/writer.h>
 
@@ -58,6 +59,21 @@ double OmPlane::Dist(double x, double y, double z) const {
 void OmPlane::MirrorNormal() {
     normal_ *= -1.0;
     d_ = -d_;
+}
+
+double OmPlane::Dist(const OmPoint& p) const {
+    return Dist(p.GetX(), p.GetY(), p.GetZ());
+}
+
+double OmPlane::FastDist(const OmPoint& p) const {
+    return FastDist(p.GetX(), p.GetY(), p.GetZ());
+}
+
+bool OmPlane::ProjectPoint(OmPoint* out, const OmPoint& p) const {
+    if (!IsValid() || out == nullptr) return false;
+    const double dist = Dist(p);
+    out->Set(p.GetX() - dist * A(), p.GetY() - dist * B(), p.GetZ() - dist * C());
+    return true;
 }
 
 OmVector OmPlane::CalcPlaneVectorForSip() const {

@@ -7,17 +7,28 @@
 #include <om/core/filter.h>
 #include <om/numerics/plane3d.h>
 #include <om/points/plane.h>
+#include <om/points/point.h>
 
 namespace om {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
+OmPoint At(double x, double y, double z) {
+    OmPoint p;
+    p.Set(x, y, z);
+    return p;
+}
+
 TEST(Plane, DefaultIsInvalid) {
     OmPlane p;
     EXPECT_FALSE(p.IsValid());
     EXPECT_EQ(p.GetId(), 0u);
     EXPECT_EQ(p.GetNorm().GetSize(), 3);
+    OmPoint out = At(7, 8, 9);
+    EXPECT_FALSE(p.ProjectPoint(&out, At(1, 2, 3)));
+    EXPECT_EQ(out.GetX(), 7.0);
+    EXPECT_FALSE(OmPlane(1, "", 0, 0, 1, 0).ProjectPoint(nullptr, At(1, 2, 3)));
     const OmVector sip = p.CalcPlaneVectorForSip();
     EXPECT_EQ(sip.GetSize(), 3);
     EXPECT_EQ(sip[1], 0.0);
@@ -30,6 +41,8 @@ TEST(Plane, DistancesScaleByNormalLength) {
     EXPECT_DOUBLE_EQ(p.FastDist(0, 0, 0), -4.0);
     EXPECT_DOUBLE_EQ(p.Dist(5, 5, 3), 1.0);
     EXPECT_DOUBLE_EQ(p.FastDist(5, 5, 3), 2.0);
+    EXPECT_DOUBLE_EQ(p.Dist(At(5, 5, 3)), 1.0);
+    EXPECT_DOUBLE_EQ(p.FastDist(At(5, 5, 3)), 2.0);
 
     // Cross-check against the Hesse form of the spatial plane type.
     std::mt19937 rng(61);
@@ -41,6 +54,19 @@ TEST(Plane, DistancesScaleByNormalLength) {
         const OmPoint3d x(u(rng), u(rng), u(rng));
         EXPECT_NEAR(q.Dist(x.x(), x.y(), x.z()), hesse.Dist(x) + q.D() / scale, 1e-9);
     }
+}
+
+TEST(Plane, ProjectionLandsOnUnitPlane) {
+    const OmVector3d n = Normalized(OmVector3d(1, -2, 2));
+    const OmPlane p(3, "unit", n.x(), n.y(), n.z(), -3.0);
+    OmPoint out = At(0, 0, 0);
+    out.SetId(42);
+    ASSERT_TRUE(p.ProjectPoint(&out, At(4, 5, 6)));
+    EXPECT_NEAR(p.Dist(out), 0.0, 1e-12);
+    EXPECT_EQ(out.GetId(), 42u);  // only the coordinates change
+    // The foot: the offset from the point is along the normal.
+    const OmVector3d off(out.GetX() - 4, out.GetY() - 5, out.GetZ() - 6);
+    EXPECT_NEAR((off % n).Norm(), 0.0, 1e-12);
 }
 
 TEST(Plane, MirrorTwiceRestores) {

@@ -13,6 +13,7 @@
 namespace om {
 
 class OmObject;
+class OmPoint;
 
 // Bits of a plane's flag word.
 enum eOmPlaneFlag : int {
@@ -52,10 +53,15 @@ class OmPlane : public OmListnode, public OmFlag {
 
     // Signed distance (A x + B y + C z + D) / |normal| (not finite for an invalid plane).
     double Dist(double x, double y, double z) const;
+    double Dist(const OmPoint& p) const;
     // A x + B y + C z + D: the distance for a unit normal, without the division.
     double FastDist(double x, double y, double z) const {
         return A() * x + B() * y + C() * z + D();
     }
+    double FastDist(const OmPoint& p) const;
+    // out's coordinates become p's minus Dist(p) times the normal (the foot of the perpendicular
+    // for a unit normal); out's other fields stay. False for an invalid plane or a null out.
+    bool ProjectPoint(OmPoint* out, const OmPoint& p) const;
     // Negates A, B, C and D: the same plane with the opposite orientation.
     void MirrorNormal();
 
