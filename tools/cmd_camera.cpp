@@ -76,7 +76,7 @@ int RunTest(const omtool::Args& args) {
         }
         const om::OmInvAdjustTestResult r = cam->DbgTestInvAdjust(DefaultRange(*cam));
         if (r.points == 0) {
-            std::printf("no range to test (RM is 0)\n");
+            std::printf("no range to test (RM not positive)\n");
             continue;
         }
         std::printf("largest Adjust -> InvAdjust difference %.3f um in x, %.3f um in y (%d points)",

@@ -42,7 +42,8 @@ OmInvAdjustTestResult OmCamera::DbgTestInvAdjust(double range) {
     if (rm_ != 0.0) range = rm_;
     dbgprintf("Valid x1 y2 -> adjust -> invadjust -> diff");
     constexpr double kStep = 0.5;
-    constexpr double kLargestRange = 1000.0;  // bounds the output of a hostile rm
+    // Larger than any image radius; bounds the work (640,000 points) for a hostile rm.
+    constexpr double kLargestRange = 200.0;
     range = std::min(range, kLargestRange);
     // Counted steps x = -range + k * 0.5 while x < range, so rounding cannot add a column.
     const int steps = range > 0.0 ? static_cast<int>(std::ceil(2.0 * range / kStep)) : 0;

@@ -8,7 +8,10 @@
 #include <om/numerics/plane3d.h>
 #include <om/points/point.h>
 #include <om/textio/parser.h>
+#include <om/textio/reader.h>
 #include <om/textio/writer.h>
+
+#include "points/plane_text.h"
 
 namespace om {
 
@@ -16,6 +19,10 @@ OmPlane::OmPlane() : normal_(3) {}
 
 OmPlane::OmPlane(unsigned id, const String& name, double a, double b, double c, double d)
     : OmListnode(id, name), normal_(a, b, c), d_(d) {}
+
+OmPlane::OmPlane(OmReaderObject* reader) : OmPlane() {
+    Read(reader);
+}
 
 OmPlane::OmPlane(const OmPlane& other)
     : OmListnode(other), OmFlag(other), normal_(other.normal_), d_(other.d_) {}
@@ -57,6 +64,7 @@ double OmPlane::Dist(double x, double y, double z) const {
 }
 
 void OmPlane::MirrorNormal() {
+    normal_.DbgPrintf("Mirror");
     normal_ *= -1.0;
     d_ = -d_;
 }
@@ -148,8 +156,22 @@ OmPlane* OmPlane::Previous(int mask) const {
     return p;
 }
 
+int OmPlane::Read(OmReaderObject* reader) {
+    OmParser& parser = reader->GetParser();
+    const auto advance = [reader] { reader->NextToken(); };
+    SetId(OmTakePlaneId(parser));
+    advance();
+    SetName(String(parser.GetTokenString()));
+    advance();
+    A() = OmTakePlaneNumber(parser, advance);
+    B() = OmTakePlaneNumber(parser, advance);
+    C() = OmTakePlaneNumber(parser, advance);
+    D() = OmTakePlaneNumber(parser, advance);
+    return 1;
+}
+
 std::ostream& OmPlane::Write(std::ostream& out) const {
-    out << w4 << GetId() << " \"" << GetName().chars() << '"';
+    OmObject::Write(out);
     return out << p16 << w16 << A() << w16 << B() << w16 << C() << w16 << D();
 }
 

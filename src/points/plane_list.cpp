@@ -5,53 +5,52 @@
 
 #include <om/points/plane.h>
 #include <om/textio/parser.h>
+#include <om/textio/reader.h>
 #include <om/textio/writer.h>
 
-#include "points/plane_text.h"
-
 namespace om {
-
-namespace {
-
-// Reads one `{ id "name" A B C D }` group whose "{" is the current token; the closing "}" is
-// left current. Throws the tokenizer status on malformed or truncated input.
-std::unique_ptr<OmPlane> ReadPlaneGroup(OmStreamTokenizer& tok) {
-    tok.GetToken(OmTokenBlockBegin);
-    auto plane = std::make_unique<OmPlane>();
-    tok.Next();
-    plane->SetId(OmTakePlaneId(tok));
-    tok.Next();
-    plane->SetName(String(tok.GetTokenString()));
-    tok.Next();
-    const auto advance = [&tok] { tok.Next(); };
-    plane->A() = OmTakePlaneNumber(tok, advance);
-    plane->B() = OmTakePlaneNumber(tok, advance);
-    plane->C() = OmTakePlaneNumber(tok, advance);
-    plane->D() = OmTakePlaneNumber(tok, advance);
-    tok.GetToken(OmTokenBlockEnd);
-    return plane;
-}
-
-}  // namespace
 
 OmPlaneList::OmPlaneList(const String& fileName) {
     ReadFile(fileName);
 }
 
 int OmPlaneList::ReadFile(const String& fileName) {
-    std::ifstream in(fileName.chars());
-    if (!in) return 0;
-    OmStreamTokenizer tok(in);
+    OmReader reader(fileName.chars());
+    OmReaderObject catchAll(Link(this, &OmPlaneList::Read50PlaneLink));
+    reader.RegisterObject(catchAll);
+    badGroups_ = 0;
+    reader.DoProcess(false);
+    // Complete only when the whole file was consumed and no group failed: a missing file or a
+    // malformed group is a recorded error, but the reader drops a final "not specified token"
+    // entry, the end of the file inside a group records nothing, and a stray "}" ends reading
+    // early without an error. Hence the parser must stand at the end of the file as well.
+    const bool atEnd = reader.GetParser().GetStatus().GetStatus() == ParserStatusEOF;
+    return atEnd && reader.GetReadErrorCount() == 0 && badGroups_ == 0 ? 1 : 0;
+}
+
+long OmPlaneList::Read50PlaneLink(void* reader) {
+    return Read50Plane(static_cast<OmReaderObject*>(reader));
+}
+
+int OmPlaneList::Read50Plane(OmReaderObject* reader) {
+    OmParser& parser = reader->GetParser();
+    parser.GetToken(OmTokenBlockBegin);  // at the end of the file: the quiet end of reading
     try {
-        while (tok.Next().GetType() != OmTokenEOF) Add(ReadPlaneGroup(tok).release());
+        reader->NextToken();
+        auto plane = std::make_unique<OmPlane>(reader);
+        // The group must close right after D; the reader then passes over the "}".
+        parser.GetToken(OmTokenBlockEnd);
+        Add(plane.release());
     } catch (const OmParserStatus&) {
-        // Malformed, truncated (end of file inside a group) or unreadable: the groups before
-        // stay appended, reading stops here.
-        return 0;
+        ++badGroups_;
+        throw;
     }
     return 1;
 }
 
+OmPlane* OmPlaneList::AddPlane(OmReaderObject* reader) {
+    return Add(new OmPlane(reader));
+}
 bool OmPlaneList::WriteFile(const String& fileName) const {
     std::ofstream out(fileName.chars());
     if (!out) return false;

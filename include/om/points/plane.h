@@ -14,6 +14,7 @@ namespace om {
 
 class OmObject;
 class OmPoint;
+class OmReaderObject;
 
 // Bits of a plane's flag word.
 enum eOmPlaneFlag : int {
@@ -29,6 +30,8 @@ class OmPlane : public OmListnode, public OmFlag {
   public:
     OmPlane();
     OmPlane(unsigned id, const String& name, double a, double b, double c, double d);
+    // Reads id, name, A, B, C, D from the reader's token stream (see Read).
+    explicit OmPlane(OmReaderObject* reader);
     OmPlane(const OmPlane& other);
     // Copies id, name, flag word, normal and D (never the list links).
     OmPlane& operator=(const OmPlane& other);
@@ -83,6 +86,10 @@ class OmPlane : public OmListnode, public OmFlag {
     // for parallel or opposite planes, which leave both outputs untouched.
     bool CalcIntersection(OmVector& point, OmVector& direction, const OmPlane& other) const;
 
+    // Reads id and name, then A, B, C and D as numbers, advancing after each; returns 1. The id is
+    // taken as unsigned 32-bit in full. A value that is not a number, or that is not finite (an
+    // overflowing 1e999), raises the reader's status exception.
+    int Read(OmReaderObject* reader);
     // id and name, then A, B, C, D with 16 digits; no line end.
     std::ostream& Write(std::ostream& out) const;
 
@@ -121,11 +128,21 @@ class OmPlaneList : public TOmListHeader<OmPlane>, public LinkHdl {
     // file was read; 0 when it could not be opened or a group was malformed or truncated. The
     // groups before a bad one stay appended; reading stops at the bad one.
     int ReadFile(const String& fileName);
+    // Catch-all handler of a plane file: the current token must be `{`; reads one plane, which
+    // must be followed by `}`, and appends it. Returns 1.
+    int Read50Plane(OmReaderObject* reader);
+    // Reads one plane from the token stream and appends it.
+    OmPlane* AddPlane(OmReaderObject* reader);
     // Writes every plane as one `{ ... }` group per line, readable by ReadFile.
     bool WriteFile(const String& fileName) const;
 
     int CountActivePlanes() const;
     OmPlane* GetActivePlane() const;
+
+  private:
+    long Read50PlaneLink(void* reader);
+
+    int badGroups_ = 0;  // groups of the file being read that failed inside their braces
 };
 
 }  // namespace om

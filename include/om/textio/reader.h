@@ -201,7 +201,6 @@ class OmReader {
 
     // Logs the recorded errors at level 2: a header line with their number and the file name,
     // then one line per error with its line number and status text. Nothing when there is none.
-    // Defined with the logger (reader_log.cpp).
     void LogErrorsToApplicationLogger() const;
     // The lines that LogErrorsToApplicationLogger sends, without logging them.
     void FormatErrorHeader(wchar_t* buffer, int size) const;
