@@ -36,26 +36,23 @@ class BannerProbe : public om::OmLogfile {
     }
 };
 
-TEST(Logfile, BannerThenTextOnTheOpenLine) {
-    FakeClock clock(UtcSeconds(2026, 12, 6, 9, 5, 3));
-    fs::remove("banner.log");
-    {
-        om::OmLogfile log("banner.log");
-        ASSERT_TRUE(log.is_open());
-        log << "plane fit\n";
-    }
-    EXPECT_EQ(ReadFile("banner.log"), kRule + "//  Sun Dec  6 09:05:03 2026\n//  plane fit\n");
-}
-
-TEST(Logfile, AppendsToExistingContent) {
+// A fresh file gets the banner then the text on the open line; a second log appends, also to
+// content written by others.
+TEST(Logfile, BannerThenTextAndAppendsToExistingContent) {
     FakeClock clock(UtcSeconds(2027, 1, 15, 23, 59, 59));
-    { std::ofstream("append.log") << "old line\n"; }
-    { om::OmLogfile("append.log") << "first\n"; }
+    fs::remove("append.log");
+    {
+        om::OmLogfile log("append.log");
+        ASSERT_TRUE(log.is_open());
+        log << "first\n";
+    }
+    std::string const first = kRule + "//  Fri Jan 15 23:59:59 2027\n//  first\n";
+    EXPECT_EQ(ReadFile("append.log"), first);
+    { std::ofstream("append.log", std::ios::app) << "other line\n"; }
     clock.Set(UtcSeconds(2027, 1, 16, 0, 0, 0));
     { om::OmLogfile("append.log") << "second\n"; }
-    EXPECT_EQ(ReadFile("append.log"), "old line\n" + kRule +
-                                          "//  Fri Jan 15 23:59:59 2027\n//  first\n" + kRule +
-                                          "//  Sat Jan 16 00:00:00 2027\n//  second\n");
+    EXPECT_EQ(ReadFile("append.log"),
+              first + "other line\n" + kRule + "//  Sat Jan 16 00:00:00 2027\n//  second\n");
 }
 
 TEST(Logfile, UnopenableFileLeavesAFailedStream) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "log_test_support.h"
 #include "om_test_time.h"
@@ -57,34 +59,27 @@ TEST(MasterLogger, ExpandsEveryPlaceholder) {
         L"04.03.2027 05/17:08:09 PM <text>");
     // Repeated placeholders, literal text, a lone '$' and unknown words stay as they are.
     EXPECT_EQ(Expand(master, L"$ $hour24$hour24 $dollar $mesg$mesg", L"x"), L"$ 1717 $dollar xx");
-}
 
-TEST(MasterLogger, TwelveHourClockAroundMidnightAndNoon) {
-    FakeClock clock(0);
-    OmMasterLogger master;
-    struct Case {
-        int hour;
-        wchar_t const* expected;
-    };
+    // The message is inserted last and verbatim; without "$mesg" it is left out.
+    clock.Set(At(8, 0, 0));
+    EXPECT_EQ(Expand(master, L"[$hour24] $mesg", L"$day $hour24 $mesg 100% %s"),
+              L"[08] $day $hour24 $mesg 100% %s");
+    EXPECT_EQ(Expand(master, L"only $minute", L"lost"), L"only 00");
+    EXPECT_EQ(Expand(master, L"$mesg", nullptr), L"");
+
     // Midnight shows "00" (not "12"), noon "12", one o'clock in the afternoon "01".
-    for (Case c : {Case{0, L"00 AM 00"}, Case{11, L"11 AM 11"}, Case{12, L"12 PM 12"},
-                   Case{13, L"01 PM 13"}, Case{23, L"11 PM 23"}}) {
-        clock.Set(At(c.hour, 30, 0));
-        EXPECT_EQ(Expand(master, L"$hour12 $ampm $hour24", L""), c.expected) << c.hour;
+    std::pair<int, wchar_t const*> const clock12[] = {{0, L"00 AM 00"},
+                                                      {11, L"11 AM 11"},
+                                                      {12, L"12 PM 12"},
+                                                      {13, L"01 PM 13"},
+                                                      {23, L"11 PM 23"}};
+    for (auto const& [hour, expected] : clock12) {
+        clock.Set(At(hour, 30, 0));
+        EXPECT_EQ(Expand(master, L"$hour12 $ampm $hour24", L""), expected) << hour;
     }
 }
 
-TEST(MasterLogger, MessageIsInsertedLastAndVerbatim) {
-    FakeClock clock(At(8, 0, 0));
-    OmMasterLogger master;
-    EXPECT_EQ(Expand(master, L"[$hour24] $mesg", L"$day $hour24 $mesg 100% %s"),
-              L"[08] $day $hour24 $mesg 100% %s");
-    // Without "$mesg" the message is left out.
-    EXPECT_EQ(Expand(master, L"only $minute", L"lost"), L"only 00");
-    EXPECT_EQ(Expand(master, L"$mesg", nullptr), L"");
-}
-
-TEST(MasterLogger, TemplateKeepsAtMost199Characters) {
+TEST(MasterLogger, TemplateKeepsAtMost199AndLineAt499Characters) {
     OmMasterLogger master;
     EXPECT_EQ(std::wstring(master.GetFormat()), L"[$hour24:$minute:$second] $mesg");
     std::wstring const longFormat = std::wstring(190, L'a') + std::wstring(60, L'b');
@@ -96,11 +91,9 @@ TEST(MasterLogger, TemplateKeepsAtMost199Characters) {
     master.SetFormat((std::wstring(196, L'.') + L"$mesg").c_str());
     FakeClock clock(0);
     EXPECT_EQ(Expand(master, master.GetFormat(), L"x"), std::wstring(196, L'.') + L"$me");
-}
 
-TEST(MasterLogger, ExpandedLineIsCutAt499Characters) {
-    FakeClock clock(At(1, 2, 3));
-    OmMasterLogger master;
+    // The expanded line is cut at 499 characters.
+    clock.Set(At(1, 2, 3));
     std::wstring const huge(200000, L'm');
     std::wstring const line = Expand(master, L"[$hour24] $mesg|$mesg|$mesg", huge.c_str());
     ASSERT_EQ(line.size(), 499u);

@@ -21,34 +21,27 @@ class CameraAdjust : public ::testing::Test {
 };
 
 // Principal point (1, 2), a1 = 1e-3, a2 = 1e-6, r0 = 10. The point (4, 6) reduces to (3, 4),
-// r = 5: dr = 1e-3 (25 - 100) + 1e-6 (625 - 10000) = -0.075 - 0.009375 = -0.084375, so the
-// corrected point is (3, 4) * 1.084375 = (3.253125, 4.3375).
-TEST_F(CameraAdjust, OmriModelMatchesHandComputation) {
+// r = 5: dr = 1e-3 (25 - 100) + 1e-6 (625 - 10000) = -0.084375, so the corrected point is
+// (3, 4) * 1.084375. Viva reduces to (0.5, 0.5) instead: (3.5, 5.5) * 1.084375. A point at the
+// balancing radius is only reduced.
+TEST_F(CameraAdjust, OmriAndVivaModelsMatchHandComputation) {
+    auto adjusted = [](OmCamera const& cam, double x, double y) {
+        EXPECT_TRUE(cam.Adjust(&x, &y));
+        return std::pair{x, y};
+    };
     OmCamera cam(1, 50.0, 1.0, 2.0, 1e-3, 1e-6, 10.0);
-    double x = 4.0, y = 6.0;
-    ASSERT_TRUE(cam.Adjust(&x, &y));
-    EXPECT_NEAR(x, 3.253125, 1e-14);
-    EXPECT_NEAR(y, 4.3375, 1e-14);
-}
-
-// Same distortion centre, reduced to (0.5, 0.5) instead: (3.5, 5.5) * 1.084375.
-TEST_F(CameraAdjust, VivaModelCentresOnXhReducesToXhViva) {
-    OmCamera cam(1, 50.0, 1.0, 2.0, 1e-3, 1e-6, 10.0);
+    auto [ox, oy] = adjusted(cam, 4.0, 6.0);
+    EXPECT_NEAR(ox, 3.253125, 1e-14);
+    EXPECT_NEAR(oy, 4.3375, 1e-14);
     cam.SetMode(OmCamera::kModeViva);
     cam.SetXhViva(0.5);
     cam.SetYhViva(0.5);
-    double x = 4.0, y = 6.0;
-    ASSERT_TRUE(cam.Adjust(&x, &y));
-    EXPECT_NEAR(x, 3.7953125, 1e-14);
-    EXPECT_NEAR(y, 5.9640625, 1e-14);
-}
-
-TEST_F(CameraAdjust, PointAtBalancingRadiusIsOnlyReduced) {
-    OmCamera cam(1, 50.0, 0.25, -0.5, 3e-4, -2e-7, 10.0);
-    double x = 0.25 + 6.0, y = -0.5 + 8.0;  // r = 10 from the principal point
-    ASSERT_TRUE(cam.Adjust(&x, &y));
-    EXPECT_NEAR(x, 6.0, 1e-14);
-    EXPECT_NEAR(y, 8.0, 1e-14);
+    auto [vx, vy] = adjusted(cam, 4.0, 6.0);
+    EXPECT_NEAR(vx, 3.7953125, 1e-14);
+    EXPECT_NEAR(vy, 5.9640625, 1e-14);
+    auto [bx, by] = adjusted(OmCamera(1, 50.0, 0.25, -0.5, 3e-4, -2e-7, 10.0), 6.25, 7.5);
+    EXPECT_NEAR(bx, 6.0, 1e-14);
+    EXPECT_NEAR(by, 8.0, 1e-14);
 }
 
 TEST_F(CameraAdjust, RadialValueAtTheOrigin) {
@@ -139,54 +132,43 @@ void SolveCapByNewton(const OmCamera& cam, double px, double py, double* cx, dou
 // micrometres, far from 1e-9 mm. The residual actually achieved over the image is measured and
 // bounded here, absolutely and relative to the correction, and checked against Newton's method.
 TEST_F(CameraAdjust, CapResultSatisfiesTheImplicitEquation) {
-    const OmCamera cam = CapCamera();
+    OmCamera cam = CapCamera();
     double worstResidual = 0.0, worstToNewton = 0.0, worstRelative = 0.0;
-    for (double x = -17.0; x <= 17.0; x += 0.5) {
-        for (double y = -17.0; y <= 17.0; y += 0.5) {
-            double cx = x, cy = y;
-            ASSERT_TRUE(cam.Adjust(&cx, &cy));
-            const double px = x - cam.GetXh(), py = y - cam.GetYh();
-            double dx, dy;
-            CapD(cam, cx, cy, &dx, &dy);
-            const double residual = std::hypot(cx - px - dx, cy - py - dy);
-            double nx, ny;
-            SolveCapByNewton(cam, px, py, &nx, &ny);
-            worstResidual = std::max(worstResidual, residual);
-            worstToNewton = std::max(worstToNewton, std::hypot(cx - nx, cy - ny));
-            if (std::hypot(dx, dy) > 1e-3)
-                worstRelative = std::max(worstRelative, residual / std::hypot(dx, dy));
+    auto check = [&cam, &worstResidual, &worstToNewton, &worstRelative](double range, double step) {
+        for (double x = -range; x <= range; x += step) {
+            for (double y = -range; y <= range; y += step) {
+                double cx = x, cy = y;
+                ASSERT_TRUE(cam.Adjust(&cx, &cy));
+                const double px = x - cam.GetXh(), py = y - cam.GetYh();
+                double dx, dy, nx, ny;
+                CapD(cam, cx, cy, &dx, &dy);
+                const double residual = std::hypot(cx - px - dx, cy - py - dy);
+                SolveCapByNewton(cam, px, py, &nx, &ny);
+                worstResidual = std::max(worstResidual, residual);
+                worstToNewton = std::max(worstToNewton, std::hypot(cx - nx, cy - ny));
+                if (std::hypot(dx, dy) > 1e-3)
+                    worstRelative = std::max(worstRelative, residual / std::hypot(dx, dy));
+            }
         }
-    }
+    };
+    check(17.0, 0.5);
     // Measured: worst residual 2.66e-3 mm, 2.78e-3 mm from the Newton solution, 1.2 % of the
     // correction.
     EXPECT_LT(worstResidual, 3e-3);
     EXPECT_LT(worstToNewton, 3e-3);
     EXPECT_LT(worstRelative, 0.05);
-}
 
-// A small distortion passes the stopping rule at the first step with a far smaller residual.
-TEST_F(CameraAdjust, CapSmallDistortionConvergesTightly) {
-    OmCamera cam = CapCamera();
+    // A small distortion passes the stopping rule at the first step with a far smaller residual.
     cam.SetA1(-2e-6);
     cam.SetA2(0.0);
     cam.SetA3(0.0);
-    double worst = 0.0;
-    for (double x = -15.0; x <= 15.0; x += 1.0) {
-        for (double y = -15.0; y <= 15.0; y += 1.0) {
-            double cx = x, cy = y;
-            ASSERT_TRUE(cam.Adjust(&cx, &cy));
-            double nx, ny;
-            SolveCapByNewton(cam, x - cam.GetXh(), y - cam.GetYh(), &nx, &ny);
-            worst = std::max(worst, std::hypot(cx - nx, cy - ny));
-        }
-    }
-    EXPECT_LT(worst, 3e-4);  // measured 1.55e-4 mm
-}
+    worstToNewton = 0.0;
+    check(15.0, 1.0);
+    EXPECT_LT(worstToNewton, 3e-4);  // measured 1.55e-4 mm
 
-// A distortion too strong for the fixed point still ends (step limit or divergence stop) with
-// finite coordinates.
-TEST_F(CameraAdjust, CapDivergentIterationTerminates) {
-    OmCamera cam = CapCamera();
+    // A distortion too strong for the fixed point still ends (step limit or divergence stop) with
+    // finite coordinates.
+    cam = CapCamera();
     cam.SetA1(-1.5e-3);
     double x = 15.0, y = 15.0;
     EXPECT_TRUE(cam.Adjust(&x, &y));
@@ -210,26 +192,21 @@ TEST_F(CameraAdjust, CapGraphValueIsSignedCorrectionLength) {
 
 // --- identifiers, pinhole, unknown modes ---
 
-TEST_F(CameraAdjust, IdentifierZeroChangesNothing) {
-    OmCamera cam(0, 50.0, 1.0, 1.0, 1e-4, 0.0, 10.0);
-    double x = 3.0, y = 4.0;
-    EXPECT_FALSE(cam.Adjust(&x, &y));
-    EXPECT_FALSE(cam.InvAdjust(&x, &y));
-    EXPECT_EQ(x, 3.0);
-    EXPECT_EQ(y, 4.0);
-    EXPECT_FALSE(cam.IsValid());
-    EXPECT_EQ(OmInvAdjustRegistry::Count(), 0u);
-}
-
-TEST_F(CameraAdjust, PinholeAdjustFailsInvAdjustSucceedsBothUnchanged) {
-    OmCamera cam(2, 50.0, 1.0, 1.0, 1e-4, 0.0, 10.0);
-    cam.SetPinholeCamera();
-    EXPECT_TRUE(cam.IsPinholeCamera());
-    double x = 3.0, y = 4.0;
-    EXPECT_FALSE(cam.Adjust(&x, &y));
-    EXPECT_TRUE(cam.InvAdjust(&x, &y));
-    EXPECT_EQ(x, 3.0);
-    EXPECT_EQ(y, 4.0);
+// Identifier 0 corrects nothing either way; a pinhole camera fails Adjust but inverts trivially.
+// Neither builds a table.
+TEST_F(CameraAdjust, IdentifierZeroAndPinholeLeavePointsUnchanged) {
+    OmCamera none(0, 50.0, 1.0, 1.0, 1e-4, 0.0, 10.0);
+    OmCamera pinhole(2, 50.0, 1.0, 1.0, 1e-4, 0.0, 10.0);
+    pinhole.SetPinholeCamera();
+    EXPECT_FALSE(none.IsValid());
+    EXPECT_TRUE(pinhole.IsPinholeCamera());
+    for (OmCamera const* cam : {&none, &pinhole}) {
+        double x = 3.0, y = 4.0;
+        EXPECT_FALSE(cam->Adjust(&x, &y));
+        EXPECT_EQ(cam->InvAdjust(&x, &y), cam == &pinhole);
+        EXPECT_EQ(x, 3.0);
+        EXPECT_EQ(y, 4.0);
+    }
     EXPECT_EQ(OmInvAdjustRegistry::Count(), 0u);
 }
 
@@ -277,36 +254,32 @@ RoundTrip InvertRandomPoints(OmCamera& cam, double measuredRange, unsigned seed)
 // Linear interpolation on each axis alone ignores how x varies across a cell in y; with a cell of
 // 2R/780 that error stays at a few micrometres for these cameras (measured: Omri 3.2 um over
 // -27..27 mm, Viva 1.5 um, CAP below 2 um).
-TEST_F(CameraAdjust, InvAdjustRoundTripOmri) {
-    OmCamera cam(1, 50.0, 0.3, -0.2, 8e-5, -4e-8, 12.0);  // rm 0: table spans -30..30
-    const RoundTrip rt = InvertRandomPoints(cam, 27.0, 11);
+TEST_F(CameraAdjust, InvAdjustRoundTripsForEveryModel) {
+    OmCamera omri(1, 50.0, 0.3, -0.2, 8e-5, -4e-8, 12.0);  // rm 0: table spans -30..30
+    RoundTrip rt = InvertRandomPoints(omri, 27.0, 11);
     EXPECT_EQ(rt.tested, 4000);
-    EXPECT_LT(rt.worst, 4e-3) << "largest round-trip error " << rt.worst;
-}
+    EXPECT_LT(rt.worst, 4e-3) << "Omri";
 
-TEST_F(CameraAdjust, InvAdjustRoundTripViva) {
-    OmCamera cam(2, 8.0, 0.0, 0.0, 0.0, 0.0, 0.0);
-    cam.SetTs15(3.5, 0.02, -0.015);
-    cam.SetXh(0.03);
-    cam.SetYh(-0.01);
-    cam.SetA1(1e-3);
-    cam.SetA2(-2e-6);
-    cam.SetR0(3.0);
-    EXPECT_TRUE(cam.IsTs15());
-    EXPECT_EQ(cam.GetRm(), 8.0);
-    EXPECT_EQ(cam.GetCViva(), 8.0);
-    const RoundTrip rt = InvertRandomPoints(cam, 7.5, 12);
+    OmCamera viva(2, 8.0, 0.0, 0.0, 0.0, 0.0, 0.0);
+    viva.SetTs15(3.5, 0.02, -0.015);
+    viva.SetXh(0.03);
+    viva.SetYh(-0.01);
+    viva.SetA1(1e-3);
+    viva.SetA2(-2e-6);
+    viva.SetR0(3.0);
+    EXPECT_TRUE(viva.IsTs15());
+    EXPECT_EQ(viva.GetRm(), 8.0);
+    EXPECT_EQ(viva.GetCViva(), 8.0);
+    rt = InvertRandomPoints(viva, 7.5, 12);
     EXPECT_EQ(rt.tested, 4000);
-    EXPECT_LT(rt.worst, 2e-3) << "largest round-trip error " << rt.worst;
-}
+    EXPECT_LT(rt.worst, 2e-3) << "Viva";
 
-TEST_F(CameraAdjust, InvAdjustRoundTripCap) {
-    OmCamera cam = CapCamera();
-    const RoundTrip rt = InvertRandomPoints(cam, 17.0, 13);
+    OmCamera cap = CapCamera();
+    rt = InvertRandomPoints(cap, 17.0, 13);
     EXPECT_EQ(rt.tested, 4000);
-    EXPECT_LT(rt.worst, 2e-3) << "largest round-trip error " << rt.worst;
+    EXPECT_LT(rt.worst, 2e-3) << "CAP";
     double inX, inY, outX, outY;
-    EXPECT_TRUE(cam.GetLastInvAdjust(&inX, &inY, &outX, &outY));
+    EXPECT_TRUE(cap.GetLastInvAdjust(&inX, &inY, &outX, &outY));
 }
 
 TEST_F(CameraAdjust, InvAdjustOutsideTheTableIsNotFound) {
@@ -372,12 +345,6 @@ TEST_F(CameraAdjust, SelfTestReportsTheLargestRoundTripDifference) {
     EXPECT_LT(b.maxFoundDiffX, 2e-3);
     EXPECT_GT(b.maxDiffX, 0.1);
 }
-
-}  // namespace
-}  // namespace om
-
-namespace om {
-namespace {
 
 // The last result answers a repeated request only while the camera is unchanged.
 TEST(CameraInvAdjustCache, RepeatedPointFollowsParameterChanges) {

@@ -3,13 +3,8 @@
 #include <om/photo/camera_list.h>
 
 #include <cmath>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -27,11 +22,6 @@ TEST(CameraFiles, KeywordFileRoundTripsEveryField) {
     list.Add(new OmCamera(FullCamera(3, 2, "CAP model")));
     list.Add(new OmCamera(FullCamera(4, 3, "")));
     ASSERT_EQ(list.WriteFile(String("keyword.cam"), false), 1);  // not all mode 0: keywords
-    const std::string text = Slurp("keyword.cam");
-    EXPECT_NE(text.find("; OMRIGRAPHY 10 Version 8.205 General Purpose Camera File\n"),
-              std::string::npos);
-    EXPECT_NE(text.find(";        XHV YHV    Principial Point Viva\n"), std::string::npos);
-
     OmCameraList back("keyword.cam");
     const auto written = Cameras(list), read = Cameras(back);
     ASSERT_EQ(read.size(), 4u);
@@ -59,16 +49,6 @@ TEST(CameraFiles, SimpleFileRoundTrip) {
     list.Add(new OmCamera(2, 28.0, 0.0, 0.0, 0.0, 0.0, 0.0, "plain"));
     ASSERT_TRUE(list.ContainsOnlyKavroCams());
     ASSERT_EQ(list.WriteFile(String("simple.cam"), false), 1);
-    const std::string text = Slurp("simple.cam");
-    const std::string header =
-        "; \n"
-        "; OMRIGRAPHY 10 Version 8.205 Simple Camera File\n"
-        "; \n"
-        "; File Format: { Id  C  Xh  Yh  A1  A2  R0 \"Infotext\"}\n"
-        "; \n"
-        "\n";
-    ASSERT_EQ(text.substr(0, header.size()), header);
-
     OmCameraList back("simple.cam");
     const auto read = Cameras(back);
     ASSERT_EQ(read.size(), 2u);
@@ -87,24 +67,24 @@ TEST(CameraFiles, SimpleFileRoundTrip) {
     EXPECT_STREQ(read[1]->GetName().chars(), "plain");
 }
 
-TEST(CameraFiles, SimpleLineStoresTheMagnitudeOfC) {
+// A simple line stores the magnitude of C; integer tokens are numbers too. A file without camera
+// blocks falls back to the simple layout.
+TEST(CameraFiles, SimpleLinesAndFallBackFromKeywordLayout) {
     Spit("negative.cam", "{ 5 -35.5 0.1 0.2 0 0 8 \"neg\"}\n{ 6 24 0 0 0 0 0 \"int\"}\n");
     OmCameraList list("negative.cam");
     const auto cams = Cameras(list);
     ASSERT_EQ(cams.size(), 2u);
     EXPECT_EQ(cams[0]->GetC(), 35.5);
     EXPECT_EQ(cams[0]->GetRm(), 2.1 * 8);
-    EXPECT_EQ(cams[1]->GetC(), 24.0);  // integer tokens are numbers too
-}
+    EXPECT_EQ(cams[1]->GetC(), 24.0);
 
-TEST(CameraFiles, FileWithoutCameraBlocksFallsBackToSimpleLayout) {
     Spit("fallback.cam",
          "; a simple file\nOTHER { 1 2 3 }\n{ 11 50 0.01 -0.02 0.0001 0 10 \"fallback\"}\n");
-    OmCameraList list;
-    EXPECT_EQ(list.Read("fallback.cam"), 1);
-    ASSERT_EQ(list.Count(), 1);
-    EXPECT_EQ(list.First()->GetId(), 11u);
-    EXPECT_STREQ(list.First()->GetName().chars(), "fallback");
+    OmCameraList fallback;
+    EXPECT_EQ(fallback.Read("fallback.cam"), 1);
+    ASSERT_EQ(fallback.Count(), 1);
+    EXPECT_EQ(fallback.First()->GetId(), 11u);
+    EXPECT_STREQ(fallback.First()->GetName().chars(), "fallback");
 }
 
 TEST(CameraFiles, MissingFileLeavesTheListEmpty) {

@@ -2,11 +2,7 @@
 // failed writes.
 #include <om/photo/camera_list.h>
 
-#include <cmath>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -136,8 +132,6 @@ TEST(CameraFiles, FailedWritesReportFailure) {
         EXPECT_EQ(list.WriteFileFormatFull(String("/dev/full")), 0);
     }
 }
-
-// --- hostile files ---
 
 }  // namespace
 }  // namespace om

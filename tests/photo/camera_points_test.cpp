@@ -15,7 +15,7 @@ TEST(CameraPoints, PointsAreCorrectedLikeCoordinatesAndZStays) {
     OmCamera cam(1, 50.0, 1.0, 2.0, 1e-3, 1e-6, 10.0);
     OmPoint p(7, 4.0, 6.0, 3.5, 0);
     ASSERT_TRUE(cam.Adjust(&p));
-    EXPECT_NEAR(p.GetX(), 3.253125, 1e-14);  // see OmriModelMatchesHandComputation
+    EXPECT_NEAR(p.GetX(), 3.253125, 1e-14);  // see OmriAndVivaModelsMatchHandComputation
     EXPECT_NEAR(p.GetY(), 4.3375, 1e-14);
     EXPECT_EQ(p.GetZ(), 3.5);
     ASSERT_TRUE(cam.InvAdjust(&p));

@@ -68,7 +68,7 @@ TEST(InvAdjustTable, RejectsPointsOnOrOutsideTheBoundAndNaN) {
     EXPECT_NEAR(y, -9.999, 1e-12);
 }
 
-TEST(InvAdjustTable, WithoutExtentHoldsNothingAndFindsNothing) {
+TEST(InvAdjustTable, WithoutExtentOrWithCollapsedGridFindsNothing) {
     for (double r : {0.0, -5.0, std::numeric_limits<double>::quiet_NaN(),
                      std::numeric_limits<double>::infinity()}) {
         OmInvAdjustTable table(KeyWithId(1), r);
@@ -82,23 +82,19 @@ TEST(InvAdjustTable, WithoutExtentHoldsNothingAndFindsNothing) {
         double x = 0.0, y = 0.0;
         EXPECT_FALSE(table.Lookup(&x, &y));
     }
-}
-
-// A mapping that collapses the grid leaves coincident nodes: the lookup must fail, not return
-// an infinite or NaN position as a success.
-TEST(InvAdjustTable, CollapsedGridIsNotFound) {
-    OmInvAdjustTable table(KeyWithId(1), 5.0);
-    table.Fill([](double* x, double* y) {
+    // A mapping that collapses the grid leaves coincident nodes: the lookup must fail, not return
+    // an infinite or NaN position as a success.
+    OmInvAdjustTable collapsed(KeyWithId(1), 5.0);
+    collapsed.Fill([](double* x, double* y) {
         *x = 0.0;
         *y = 0.0;
         return true;
     });
     double x = 0.0, y = 0.0;
-    EXPECT_FALSE(table.Lookup(&x, &y));
+    EXPECT_FALSE(collapsed.Lookup(&x, &y));
     EXPECT_EQ(x, 0.0);
 }
 
-// The parallel fill must give exactly the table of the serial fill.
 TEST(InvAdjustTable, ParallelFillMatchesSerialFill) {
     auto radial = [](double* x, double* y) {
         const double d = 1e-4 * (*x * *x + *y * *y - 25.0);
@@ -155,12 +151,6 @@ TEST(InvAdjustRegistry, SharesTablesByKeyAndClearFreesAll) {
     EXPECT_EQ(OmInvAdjustRegistry::Count(), 0u);
     EXPECT_EQ(OmInvAdjustRegistry::Find(KeyWithId(1)), nullptr);
 }
-
-}  // namespace
-}  // namespace om
-
-namespace om {
-namespace {
 
 // Lookup starts its bisection from a state precomputed for a small rectangle around the point;
 // the result must be bit for bit that of a bisection over the whole grid, also for strongly

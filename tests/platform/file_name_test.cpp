@@ -14,98 +14,79 @@ std::string S(String const& s) {
     return std::string(s.chars(), s.length());
 }
 
-TEST(FileName, SplitsWindowsPaths) {
-    EXPECT_EQ(S(OmGetFilename("c:\\a\\b.txt")), "b.txt");
-    EXPECT_EQ(S(OmGetFilename("name")), "name");
-    EXPECT_EQ(S(OmGetFilenameNoExt("c:\\a\\b.txt")), "b");
-    EXPECT_EQ(S(OmGetFilenameNoExt("c:\\a\\readme")), "");
-    EXPECT_EQ(S(OmGetExtension("b.tar.gz")), "gz");
-    EXPECT_EQ(S(OmGetExtension("readme")), "readme");
-    EXPECT_EQ(S(OmGetPath("c:\\a\\b.txt")), "c:\\a");
-    EXPECT_EQ(S(OmGetPath("b.txt")), "");
-    // The drive colon is a separator at position 1 only.
-    EXPECT_EQ(S(OmGetFilename("c:b.txt")), "b.txt");
-    EXPECT_EQ(S(OmGetPath("c:b.txt")), "c");
-    EXPECT_EQ(S(OmGetFilename("ab:c")), "ab:c");
-    EXPECT_EQ(S(OmGetFilename("dir/x:y")), "x:y");
+// Each row: input, then name, name without extension, directory, extension (the whole input when
+// there is none) and extension-or-empty.
+struct SplitCase {
+    char const* in;
+    char const* name;
+    char const* stem;
+    char const* dir;
+    char const* ext;
+    char const* ext_or_empty;
+};
+
+TEST(FileName, SplitsWindowsAndLinuxPaths) {
+    SplitCase const cases[] = {
+        {"c:\\a\\b.txt", "b.txt", "b", "c:\\a", "txt", "txt"},
+        {"c:\\a\\readme", "readme", "", "c:\\a", "c:\\a\\readme", ""},
+        {"b.tar.gz", "b.tar.gz", "b.tar", "", "gz", "gz"},
+        {"name", "name", "", "", "name", ""},
+        // The drive colon is a separator at position 1 only.
+        {"c:b.txt", "b.txt", "b", "c", "txt", "txt"},
+        {"ab:c", "ab:c", "", "", "ab:c", ""},
+        {"dir/x:y", "x:y", "", "dir", "dir/x:y", ""},
+        {"/a/b.c", "b.c", "b", "/a", "c", "c"},
+        {"./x", "x", "", ".", "./x", ""},
+        // A dot in a directory name is no extension; a leading dot starts none either.
+        {"a.b/c", "c", "", "a.b", "a.b/c", ""},
+        {".bashrc", ".bashrc", "", "", ".bashrc", ""},
+        {"home/.bashrc", ".bashrc", "", "home", "home/.bashrc", ""},
+        {"home/.profile.bak", ".profile.bak", ".profile", "home", "bak", "bak"},
+        // Separators at position 0 are not looked at; a trailing one leaves an empty name.
+        {"/x", "/x", "", "", "/x", ""},
+        {"dir/", "", "", "dir", "dir/", ""},
+        {"a\\b/c", "c", "", "a\\b", "a\\b/c", ""},
+        {"a/b\\c", "c", "", "a/b", "a/b\\c", ""},
+        {"a.txt/", "", "", "a.txt", "a.txt/", ""},
+        {"", "", "", "", "", ""},
+    };
+    for (auto const& c : cases) {
+        EXPECT_EQ(S(OmGetFilename(c.in)), c.name) << c.in;
+        EXPECT_EQ(S(OmGetFilenameNoExt(c.in)), c.stem) << c.in;
+        EXPECT_EQ(S(OmGetPath(c.in)), c.dir) << c.in;
+        EXPECT_EQ(S(OmGetExtension(c.in)), c.ext) << c.in;
+        EXPECT_EQ(S(OmGetExtensionOrEmpty(c.in)), c.ext_or_empty) << c.in;
+    }
 }
 
-TEST(FileName, SplitsLinuxPaths) {
-    EXPECT_EQ(S(OmGetFilename("/a/b.c")), "b.c");
-    EXPECT_EQ(S(OmGetPath("/a/b.c")), "/a");
-    EXPECT_EQ(S(OmGetExtension("/a/b.c")), "c");
-    EXPECT_EQ(S(OmGetFilenameNoExt("/a/b.c")), "b");
+TEST(FileName, JoinsAndChangesExtensions) {
+    char const* const joins[][3] = {
+        {"", "", ""},
+        {"", "file", "file"},
+        {"c:\\dir", "file", "c:\\dir\\file"},
+        {"c:\\dir\\", "file", "c:\\dir\\file"},
+        {"c:\\dir", "\\file", "c:\\dir\\file"},
+        {"/a/b", "c.txt", "/a/b/c.txt"},
+        {"/a/b/", "c.txt", "/a/b/c.txt"},
+        {"rel", "/c.txt", "rel/c.txt"},
+        {".", "x", "./x"},
+        {"dir", "", "dir/"},
+    };
+    for (auto const& j : joins) EXPECT_EQ(S(OmMakeFilename(j[0], j[1])), j[2]) << j[0];
 
-    EXPECT_EQ(S(OmGetFilename("./x")), "x");
-    EXPECT_EQ(S(OmGetPath("./x")), ".");
-    EXPECT_EQ(S(OmGetExtension("./x")), "./x");  // no extension: the whole input
-    EXPECT_EQ(S(OmGetFilenameNoExt("./x")), "");
-
-    // A dot in a directory name is no extension.
-    EXPECT_EQ(S(OmGetFilename("a.b/c")), "c");
-    EXPECT_EQ(S(OmGetExtension("a.b/c")), "a.b/c");
-    EXPECT_EQ(S(OmGetExtensionOrEmpty("a.b/c")), "");
-    EXPECT_EQ(S(OmGetFilenameNoExt("a.b/c")), "");
-
-    // Hidden files: the leading dot starts no extension.
-    EXPECT_EQ(S(OmGetFilename(".bashrc")), ".bashrc");
-    EXPECT_EQ(S(OmGetExtension(".bashrc")), ".bashrc");
-    EXPECT_EQ(S(OmGetFilenameNoExt(".bashrc")), "");
-    EXPECT_EQ(S(OmGetExtension("home/.bashrc")), "home/.bashrc");
-    EXPECT_EQ(S(OmGetExtension("home/.profile.bak")), "bak");
-    EXPECT_EQ(S(OmGetFilenameNoExt("home/.profile.bak")), ".profile");
-
-    // Separators at position 0 are not looked at; a trailing one leaves an empty name.
-    EXPECT_EQ(S(OmGetFilename("/x")), "/x");
-    EXPECT_EQ(S(OmGetPath("/x")), "");
-    EXPECT_EQ(S(OmGetFilename("dir/")), "");
-    EXPECT_EQ(S(OmGetPath("dir/")), "dir");
-    EXPECT_EQ(S(OmGetFilename("a\\b/c")), "c");
-    EXPECT_EQ(S(OmGetPath("a/b\\c")), "a/b");
-    EXPECT_EQ(S(OmGetExtension("a.txt/")), "a.txt/");
-}
-
-TEST(FileName, EmptyInput) {
-    EXPECT_EQ(S(OmGetFilename("")), "");
-    EXPECT_EQ(S(OmGetFilenameNoExt("")), "");
-    EXPECT_EQ(S(OmGetPath("")), "");
-    EXPECT_EQ(S(OmGetExtension("")), "");
-    EXPECT_EQ(S(OmMakeFilename("", "")), "");
-    String path;
-    OmChangeFileExtension(path, "txt");
-    EXPECT_EQ(S(path), ".txt");
-}
-
-TEST(FileName, JoinsWithTheSeparatorThePathUses) {
-    EXPECT_EQ(S(OmMakeFilename("", "file")), "file");
-    EXPECT_EQ(S(OmMakeFilename("c:\\dir", "file")), "c:\\dir\\file");
-    EXPECT_EQ(S(OmMakeFilename("c:\\dir\\", "file")), "c:\\dir\\file");
-    EXPECT_EQ(S(OmMakeFilename("c:\\dir", "\\file")), "c:\\dir\\file");
-    EXPECT_EQ(S(OmMakeFilename("/a/b", "c.txt")), "/a/b/c.txt");
-    EXPECT_EQ(S(OmMakeFilename("/a/b/", "c.txt")), "/a/b/c.txt");
-    EXPECT_EQ(S(OmMakeFilename("rel", "/c.txt")), "rel/c.txt");
-    EXPECT_EQ(S(OmMakeFilename(".", "x")), "./x");
-    EXPECT_EQ(S(OmMakeFilename("dir", "")), "dir/");
-}
-
-TEST(FileName, ChangesOnlyTheFileNamesExtension) {
-    String path("c:\\x.y\\file");
-    OmChangeFileExtension(path, "txt");
-    EXPECT_EQ(S(path), "c:\\x.y\\file.txt");
-    OmChangeFileExtension(path, "coo");
-    EXPECT_EQ(S(path), "c:\\x.y\\file.coo");
-
-    String linux_path("/data.d/points.tar.gz");
-    OmChangeFileExtension(linux_path, "zip");
-    EXPECT_EQ(S(linux_path), "/data.d/points.tar.zip");
-
-    String hidden(".bashrc");
-    OmChangeFileExtension(hidden, "bak");
-    EXPECT_EQ(S(hidden), ".bashrc.bak");
-
-    String no_ext("a.b/c");
-    OmChangeFileExtension(no_ext, "d");
-    EXPECT_EQ(S(no_ext), "a.b/c.d");
+    char const* const changes[][3] = {
+        {"", "txt", ".txt"},
+        {"c:\\x.y\\file", "txt", "c:\\x.y\\file.txt"},
+        {"c:\\x.y\\file.txt", "coo", "c:\\x.y\\file.coo"},
+        {"/data.d/points.tar.gz", "zip", "/data.d/points.tar.zip"},
+        {".bashrc", "bak", ".bashrc.bak"},
+        {"a.b/c", "d", "a.b/c.d"},
+    };
+    for (auto const& c : changes) {
+        String path(c[0]);
+        OmChangeFileExtension(path, c[1]);
+        EXPECT_EQ(S(path), c[2]) << c[0];
+    }
 }
 
 // Splitting and joining give the path back, for random paths over a small alphabet that holds
@@ -127,16 +108,13 @@ TEST(FileName, PathAndNameJoinBackToThePath) {
         // The separator was dropped: it sits between the two parts.
         ASSERT_EQ(S(dir).size() + 1 + S(name).size(), p.size()) << p;
         ASSERT_EQ(S(dir) + p[dir.length()] + S(name), p) << p;
-        // No separator is left in the name.
         ASSERT_EQ(S(name).find_first_of("/\\"), std::string::npos) << p;
 
-        // Name without extension, a dot and the extension give the name back when there is one.
         String const ext = OmGetExtensionOrEmpty(path);
         if (ext.length() != 0) {
             ASSERT_EQ(S(OmGetFilenameNoExt(path)) + "." + S(ext), S(name)) << p;
         }
-        // Changing the extension keeps everything before it (a name is needed: "dir/" would get
-        // the name ".q", which has no extension).
+        // "dir/" would get the name ".q", which has no extension.
         if (name.length() == 0) continue;
         String changed = path;
         OmChangeFileExtension(changed, "q");
@@ -146,21 +124,15 @@ TEST(FileName, PathAndNameJoinBackToThePath) {
 }
 
 TEST(FileName, ExistFileSeesFilesAndDirectories) {
-    namespace fs = std::filesystem;
-    fs::create_directories("exist_dir");
-    { std::ofstream("exist_dir/f.txt") << "x"; }
-    {
-        std::ofstream(
-            "exist_dir/gr\xc3\xbc\xc3\x9f"
-            "e.txt")
-            << "x";
-    }  // UTF-8 name
+    std::filesystem::create_directories("exist_dir");
+    std::string const utf8 =
+        "exist_dir/gr\xc3\xbc\xc3\x9f"
+        "e.txt";
+    std::ofstream("exist_dir/f.txt") << "x";
+    std::ofstream(utf8) << "x";
     EXPECT_TRUE(OmExistFile("exist_dir"));
-    EXPECT_TRUE(OmExistFile("exist_dir/f.txt"));
     EXPECT_TRUE(OmExistFile(OmMakeFilename("exist_dir", "f.txt")));
-    EXPECT_TRUE(
-        OmExistFile("exist_dir/gr\xc3\xbc\xc3\x9f"
-                    "e.txt"));
+    EXPECT_TRUE(OmExistFile(utf8.c_str()));
     EXPECT_FALSE(OmExistFile("exist_dir/g.txt"));
     EXPECT_FALSE(OmExistFile(""));
 }

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <utility>
 
 #include <unistd.h>
 
@@ -91,35 +92,28 @@ class FileTypeTest : public ::testing::Test {
     std::string dir_ = "filetype_dir";
 };
 
-TEST_F(FileTypeTest, EveryTableEntryWithFittingContent) {
+// Every type with fitting content, a wrong first token and an empty file. Content is looked at
+// only where the table asks for it; an empty file keeps its extension's type.
+TEST_F(FileTypeTest, EveryTableEntryWithFittingWrongAndEmptyContent) {
     for (auto const& e : kExpected) {
-        std::string const path = Path(std::string("sample.") + e.extension);
-        WriteFile(path, Content(e.first_token));
-        OmDetectOmriFiles const detect(path.c_str());
-        EXPECT_EQ(detect.DetectByExtension(), e.type) << path;
         bool const validated = e.by_extension_alone || e.first_token != Kind::kNone;
-        EXPECT_EQ(detect.IsValidOmriFile(), validated ? e.type : OmFileUnknown) << path;
-    }
-}
-
-TEST_F(FileTypeTest, EveryTableEntryWithWrongFirstToken) {
-    for (auto const& e : kExpected) {
-        std::string const path = Path(std::string("wrong.") + e.extension);
-        WriteFile(path, Misfit(e.first_token));
-        OmDetectOmriFiles const detect(path.c_str());
-        EXPECT_EQ(detect.DetectByExtension(), e.type) << path;
-        // Content is looked at only where the table asks for it.
-        EXPECT_EQ(detect.IsValidOmriFile(), e.by_extension_alone ? e.type : OmFileUnknown) << path;
-    }
-}
-
-TEST_F(FileTypeTest, EmptyFileKeepsItsExtensionType) {
-    for (auto const& e : kExpected) {
-        std::string const path = Path(std::string("empty.") + e.extension);
-        WriteFile(path, "");
-        OmDetectOmriFiles const detect(path.c_str());
-        bool const validated = e.by_extension_alone || e.first_token != Kind::kNone;
-        EXPECT_EQ(detect.IsValidOmriFile(), validated ? e.type : OmFileUnknown) << path;
+        std::string const fitting = Content(e.first_token), misfit = Misfit(e.first_token);
+        struct Variant {
+            std::string text;
+            eOmriFiletype expected;
+        };
+        Variant const variants[] = {
+            {fitting, validated ? e.type : OmFileUnknown},
+            {misfit, e.by_extension_alone ? e.type : OmFileUnknown},
+            {"", validated ? e.type : OmFileUnknown},
+        };
+        for (auto const& v : variants) {
+            std::string const path = Path(std::string("sample.") + e.extension);
+            WriteFile(path, v.text);
+            OmDetectOmriFiles const detect(path.c_str());
+            EXPECT_EQ(detect.DetectByExtension(), e.type) << path;
+            EXPECT_EQ(detect.IsValidOmriFile(), v.expected) << path << " <" << v.text << ">";
+        }
     }
     // Only blanks and comments count as empty too.
     WriteFile(Path("blank.coo"), "   \n; just a comment\n\t\n");
@@ -148,20 +142,21 @@ TEST_F(FileTypeTest, UnreadableFilesAreNotRecognised) {
     }
 }
 
+// An over-long first line is read in bounded pieces: a line of digits never passes as the
+// keyword of a project.
 TEST_F(FileTypeTest, TokenizerErrorsAreNotRecognised) {
-    WriteFile(Path("float.coo"), "12.5 1 2\n");  // a number, but not an integer
-    WriteFile(Path("badnumber.coo"), "2x 1 2\n");
-    WriteFile(Path("unterminated.res"), "\"open string\n");
+    std::pair<char const*, std::string> const cases[] = {
+        {"float.coo", "12.5 1 2\n"},  // a number, but not an integer
+        {"badnumber.coo", "2x 1 2\n"},
+        {"unterminated.res", "\"open string\n"},
+        {"long.pro", std::string(20000, '7') + "\n"},
+    };
+    for (auto const& [name, text] : cases) {
+        WriteFile(Path(name), text);
+        EXPECT_EQ(OmDetectOmriFiles(Path(name).c_str()).IsValidOmriFile(), OmFileUnknown) << name;
+    }
     WriteFile(Path("late.coo"), "\n\n; comment\n   7 1 2\n");
-    EXPECT_EQ(OmDetectOmriFiles(Path("float.coo").c_str()).IsValidOmriFile(), OmFileUnknown);
-    EXPECT_EQ(OmDetectOmriFiles(Path("badnumber.coo").c_str()).IsValidOmriFile(), OmFileUnknown);
-    EXPECT_EQ(OmDetectOmriFiles(Path("unterminated.res").c_str()).IsValidOmriFile(), OmFileUnknown);
     EXPECT_EQ(OmDetectOmriFiles(Path("late.coo").c_str()).IsValidOmriFile(), OmFileCoordinates);
-
-    // An over-long first line is read in bounded pieces: a line of digits never passes as the
-    // keyword of a project.
-    WriteFile(Path("long.pro"), std::string(20000, '7') + "\n");
-    EXPECT_EQ(OmDetectOmriFiles(Path("long.pro").c_str()).IsValidOmriFile(), OmFileUnknown);
 }
 
 TEST_F(FileTypeTest, RandomBytesNeverCrash) {
@@ -184,7 +179,8 @@ TEST_F(FileTypeTest, ExtensionIsMatchedWithoutCaseAndOnlyInTheFileName) {
 
     // Not an extension: no dot, a leading dot only, a dot in a directory, an unknown text, a
     // longer text that starts with a known one.
-    for (char const* path : {"coo", ".coo", "dir.coo/file", "x.abc", "x.coox", "x.", "", "x.co"}) {
+    for (char const* path : {"coo", ".coo", "dir.coo/file", "x.abc", "x.coox", "x.", "", "x.co",
+                             "no_extension_here"}) {
         OmDetectOmriFiles const detect(path);
         EXPECT_EQ(detect.DetectByExtension(), OmFileUnknown) << path;
         EXPECT_EQ(detect.IsValidOmriFile(), OmFileUnknown) << path;
@@ -214,12 +210,6 @@ TEST(FileTypeTable, ExtensionsInBothWidths) {
     EXPECT_STREQ(GetOmExtensionW(OmFileUnknown), L"");
     EXPECT_STREQ(GetOmExtensionA(static_cast<eOmriFiletype>(-1)), "");
     EXPECT_STREQ(GetOmExtensionW(static_cast<eOmriFiletype>(26)), L"");
-}
-
-TEST(FileTypeTable, StartsUnrecognised) {
-    OmDetectOmriFiles const detect("no_extension_here");
-    EXPECT_EQ(detect.DetectByExtension(), OmFileUnknown);
-    EXPECT_EQ(detect.IsValidOmriFile(), OmFileUnknown);
 }
 
 }  // namespace

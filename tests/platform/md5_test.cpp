@@ -22,16 +22,18 @@ std::string Md5Hex(std::string const& text) {
 }
 
 TEST(CMD5, Rfc1321TestSuite) {
-    EXPECT_EQ(Md5Hex(""), "d41d8cd98f00b204e9800998ecf8427e");
-    EXPECT_EQ(Md5Hex("a"), "0cc175b9c0f1b6a831c399e269772661");
-    EXPECT_EQ(Md5Hex("abc"), "900150983cd24fb0d6963f7d28e17f72");
-    EXPECT_EQ(Md5Hex("message digest"), "f96b697d7cb7938d525a2f31aaf161d0");
-    EXPECT_EQ(Md5Hex("abcdefghijklmnopqrstuvwxyz"), "c3fcd3d76192e4007dfb496cca67e13b");
-    EXPECT_EQ(Md5Hex("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789"),
-              "d174ab98d277d9f5a5611c2c9f419d9f");
-    EXPECT_EQ(Md5Hex("1234567890123456789012345678901234567890123456789012345678901234567890123456"
-                     "7890"),
-              "57edf4a22be3c955ac49da2e2107b67a");
+    char const* const cases[][2] = {
+        {"", "d41d8cd98f00b204e9800998ecf8427e"},
+        {"a", "0cc175b9c0f1b6a831c399e269772661"},
+        {"abc", "900150983cd24fb0d6963f7d28e17f72"},
+        {"message digest", "f96b697d7cb7938d525a2f31aaf161d0"},
+        {"abcdefghijklmnopqrstuvwxyz", "c3fcd3d76192e4007dfb496cca67e13b"},
+        {"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789",
+         "d174ab98d277d9f5a5611c2c9f419d9f"},
+        {"12345678901234567890123456789012345678901234567890123456789012345678901234567890",
+         "57edf4a22be3c955ac49da2e2107b67a"},
+    };
+    for (auto const& c : cases) EXPECT_EQ(Md5Hex(c[0]), c[1]) << c[0];
 }
 
 std::vector<unsigned char> RandomBytes(std::size_t n, std::uint32_t seed) {
@@ -68,7 +70,7 @@ TEST(CMD5, UpdateInPiecesEqualsOneUpdate) {
     }
 }
 
-TEST(CMD5, FinalizeStartsANewMessage) {
+TEST(CMD5, FinalizeAndInitStartANewMessage) {
     CMD5 md5;
     md5.Update("garbage that must not leak into the next message");
     md5.Finalize();

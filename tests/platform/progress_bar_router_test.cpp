@@ -1,7 +1,5 @@
 #include <om/platform/beep.h>
 #include <om/platform/progress_bar_router.h>
-#include <om/platform/system_environment.h>
-#include <om/platform/valid_pointer.h>
 #include <om/sys/beep.h>
 #include <om/sys/messages.h>
 
@@ -81,16 +79,16 @@ TEST(OmProgressBarRouter, PostsToTheWindowWithTheirParameters) {
     EXPECT_EQ(OmProgressBarRouter::SetProgressBarPos(42), 1);
     EXPECT_EQ(OmProgressBarRouter::HideProgressBar(), 1);
     ASSERT_EQ(host.posted.size(), 3u);
-    EXPECT_EQ(host.posted[0].window, &window);
-    EXPECT_EQ(host.posted[0].message, OmProgressBarRouter::GetMsgShowProgressBar());
-    EXPECT_EQ(static_cast<std::intptr_t>(host.posted[0].wparam), -10);
-    EXPECT_EQ(host.posted[0].lparam, 200);
-    EXPECT_EQ(host.posted[1].message, OmProgressBarRouter::GetMsgSetProgressBarPos());
-    EXPECT_EQ(host.posted[1].wparam, 42u);
-    EXPECT_EQ(host.posted[1].lparam, 0);
-    EXPECT_EQ(host.posted[2].message, OmProgressBarRouter::GetMsgHideProgresBar());
-    EXPECT_EQ(host.posted[2].wparam, 0u);
-    EXPECT_EQ(host.posted[2].lparam, 0);
+    auto expect = [&host, &window](std::size_t i, unsigned int message, std::intptr_t wp,
+                                   std::intptr_t lp) {
+        EXPECT_EQ(host.posted[i].window, &window) << i;
+        EXPECT_EQ(host.posted[i].message, message) << i;
+        EXPECT_EQ(static_cast<std::intptr_t>(host.posted[i].wparam), wp) << i;
+        EXPECT_EQ(host.posted[i].lparam, lp) << i;
+    };
+    expect(0, OmProgressBarRouter::GetMsgShowProgressBar(), -10, 200);
+    expect(1, OmProgressBarRouter::GetMsgSetProgressBarPos(), 42, 0);
+    expect(2, OmProgressBarRouter::GetMsgHideProgresBar(), 0, 0);
     EXPECT_STREQ(OmProgressBarRouter::GetProgressBarText(), L"Bundle");
 }
 
@@ -116,25 +114,6 @@ TEST(OmriBeep, DependsOnTheHostsBeeper) {
     EXPECT_TRUE(OmriBeep(800, 50));
     EXPECT_FALSE(OmriBeep(1, 1));
     sys::SetBeepHandler(nullptr);
-}
-
-TEST(IsValidPointer, TestsForNullOnly) {
-    EXPECT_FALSE(IsValidPointer(nullptr));
-    int x = 0;
-    EXPECT_TRUE(IsValidPointer(&x));
-    // Never read through: a dangling but non-null address is only reported as non-null.
-    EXPECT_TRUE(IsValidPointer(reinterpret_cast<void const*>(std::uintptr_t{16})));
-}
-
-TEST(OmSystemEnviroment, StartsAtZeroAndKeepsSettings) {
-    EXPECT_EQ(OmSystemEnviroment::GetOperatingSystem(), 0);
-    EXPECT_EQ(OmSystemEnviroment::GetRunningMode(), 0);
-    OmSystemEnviroment::SetOperatingSystem(eOperatingSystemLinux);
-    OmSystemEnviroment::SetRunningMode(eOmriRunningModeBatch);
-    EXPECT_EQ(OmSystemEnviroment::GetOperatingSystem(), eOperatingSystemLinux);
-    EXPECT_EQ(OmSystemEnviroment::GetRunningMode(), eOmriRunningModeBatch);
-    OmSystemEnviroment::SetOperatingSystem(eOperatingSystemUnknown);
-    OmSystemEnviroment::SetRunningMode(eOmriRunningModeDefault);
 }
 
 }  // namespace
