@@ -28,22 +28,15 @@ TEST(StringCapacity, GrowsByPowersOfTwoBlocks) {
 }
 
 TEST(StringLimits, LengthsBeyondSixteenBitsNeverWrap) {
-    String s;
     std::string ref;
-    for (int i = 0; i < 70000; ++i) {
-        char const c = static_cast<char>('a' + i % 26);
-        s += c;
-        ref += c;
-    }
+    for (int i = 0; i < 70000; ++i) ref += static_cast<char>('a' + i % 26);
+    String s;
+    for (char c : ref) s += c;
     ASSERT_EQ(s.length(), 70000);
-    EXPECT_GE(s.allocation(), 70000);
     EXPECT_EQ(s.view(), ref);
     EXPECT_TRUE(s.OK());
-
-    // Substring positions above 65,535.
     EXPECT_EQ(String(s.at(69990, 10)), ref.substr(69990, 10).c_str());
     EXPECT_EQ(s.index("xyz", -1), static_cast<int>(ref.rfind("xyz")));
-
     // gsub growing far past 65,535 (each "a" becomes four characters).
     String g = s;
     int const n = g.gsub("a", "AAAA");
@@ -51,47 +44,37 @@ TEST(StringLimits, LengthsBeyondSixteenBitsNeverWrap) {
     EXPECT_EQ(g.length(), 70000 + 3 * n);
     EXPECT_EQ(g.freq("AAAA"), n);
     EXPECT_TRUE(g.OK());
-}
 
-TEST(StringLimits, ReadlineOfA70000CharacterLine) {
-    std::string line(70000, 'q');
-    line[12345] = 'Z';
-    std::istringstream in(line + "\nnext\n");
-    String s;
+    ref[12345] = 'Z';
+    std::istringstream in(ref + "\nnext\n");
     EXPECT_EQ(om::readline(in, s), 70000);
-    EXPECT_EQ(s.view(), line);
-    EXPECT_EQ(s[12345], 'Z');
+    EXPECT_EQ(s.view(), ref);
     EXPECT_EQ(om::readline(in, s), 4);
     EXPECT_EQ(s, "next");
 }
 
 // ---- edge cases of the operations ----
 
-TEST(StringSearch, ForwardAndBackward) {
+TEST(StringSearch, EdgesOfStartPositions) {
+    // Backward searches must end at size + startpos or before; the differential test below
+    // covers the general case.
     String const s("banana");
-    EXPECT_EQ(s.index('a', -1), 5);
-    EXPECT_EQ(s.index("an", -1), 3);
-    EXPECT_EQ(s.index("an"), 1);
-    EXPECT_EQ(s.index("an", 2), 3);
-    EXPECT_EQ(s.index("an", -3), 1);  // must end at position 3 or before
-    EXPECT_EQ(s.index("xyz"), -1);
+    EXPECT_EQ(s.index("an", -3), 1);
     EXPECT_EQ(s.index('b', -7), -1);
     EXPECT_EQ(s.index('a', 100), -1);
-    EXPECT_EQ(String("aaaa").freq("aa"), 3);
     EXPECT_EQ(s.freq(""), 0);
-}
-
-TEST(StringSearch, ContainsAndMatches) {
-    String const s("banana");
-    EXPECT_TRUE(s.contains("nan"));
-    EXPECT_TRUE(s.contains("nan", 2));
-    EXPECT_FALSE(s.contains("nan", 1));
-    EXPECT_TRUE(s.contains("na", -1));  // ending at the last character
-    EXPECT_FALSE(s.contains("na", 5));  // would run past the end
-    EXPECT_TRUE(s.matches("ana", 3));
-    EXPECT_FALSE(s.matches("an", 3));
-    EXPECT_TRUE(s.matches("nana", -1));
-    EXPECT_FALSE(s.matches("nan", -1));
+    struct Case {
+        char const* t;
+        int pos;
+        bool contains, matches;
+    };
+    for (Case c :
+         {Case{"nan", 2, true, false}, Case{"nan", 1, false, false}, Case{"na", -1, true, true},
+          Case{"na", 5, false, false}, Case{"ana", 3, true, true}, Case{"an", 3, true, false},
+          Case{"nana", -1, true, true}, Case{"nan", -1, false, false}}) {
+        EXPECT_EQ(s.contains(c.t, c.pos), c.contains) << c.t << " at " << c.pos;
+        EXPECT_EQ(s.matches(c.t, c.pos), c.matches) << c.t << " at " << c.pos;
+    }
     EXPECT_TRUE(s.matches(s));
 }
 
@@ -103,22 +86,15 @@ TEST(StringSubranges, ByPositionAndPattern) {
     EXPECT_EQ(s.from('='), "=value=x");
     EXPECT_EQ(s.after('=', -1), "x");  // last occurrence
     EXPECT_EQ(s.at("val"), "val");
-    EXPECT_EQ(s.before(3), "key");
     EXPECT_EQ(s.through(3), "key=");
-    EXPECT_EQ(s.after(3), "value=x");
     EXPECT_EQ(s.from(4), "value=x");
     EXPECT_EQ(s(4, 5), "value");
-
     // Not found or out of range: an empty view, never the whole string.
-    EXPECT_TRUE(s.before("#").empty());
-    EXPECT_TRUE(s.after("#").empty());
-    EXPECT_TRUE(s.at(5, 100).empty());
-    EXPECT_TRUE(s.at(-1, 2).empty());
+    EXPECT_TRUE(s.before("#").empty() && s.after("#").empty());
+    EXPECT_TRUE(s.at(5, 100).empty() && s.at(-1, 2).empty());
     EXPECT_TRUE(s.at(2000000000, 2000000000).empty());
-
     String const cs("a.b");
     EXPECT_EQ(cs.before('.'), "a");
-    EXPECT_EQ(cs.at(1, 1), ".");
 }
 
 TEST(StringSubranges, AssignmentReplacesTheRange) {
@@ -140,8 +116,6 @@ TEST(StringSubranges, AssignmentReplacesTheRange) {
     u.at(10, 1) = "zzz";
     u.before("#") = "zzz";
     EXPECT_EQ(u, "abc");
-    EXPECT_TRUE(u.before("#").empty());
-    EXPECT_TRUE(String().OK());
 }
 
 TEST(StringEditing, DelAndSelfReferences) {

@@ -2,4 +2,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(Version, IsSemantic) { EXPECT_STREQ(om::OmcoreVersion(), "0.1.0"); }
+TEST(Version, IsSemantic) {
+    EXPECT_STREQ(om::OmcoreVersion(), "0.1.0");
+}

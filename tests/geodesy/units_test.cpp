@@ -4,28 +4,28 @@
 
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace {
 
 using namespace om;
 
 TEST(Units, FactorsInMetres) {
-    EXPECT_EQ(GetUnitFactor(OmUnitMillimetre), 0.001);
-    EXPECT_EQ(GetUnitFactor(OmUnitCentimetre), 0.01);
-    EXPECT_EQ(GetUnitFactor(OmUnitMetre), 1.0);
-    EXPECT_EQ(GetUnitFactor(OmUnitMicrometre), 1e-6);
-    EXPECT_EQ(GetUnitFactor(OmUnitFoot), 0.3048);
-    EXPECT_EQ(GetUnitFactor(OmUnitInch), 0.0254);
     // Unknown values, 0 among them, count as metre.
-    EXPECT_EQ(GetUnitFactor(static_cast<eOmUnit>(0)), 1.0);
-    EXPECT_EQ(GetUnitFactor(static_cast<eOmUnit>(99)), 1.0);
+    // clang-format off
+    std::pair<int, double> const factors[] = {{OmUnitMillimetre, 0.001}, {OmUnitCentimetre, 0.01},
+        {OmUnitMetre, 1.0}, {OmUnitMicrometre, 1e-6}, {OmUnitFoot, 0.3048}, {OmUnitInch, 0.0254},
+        {0, 1.0}, {99, 1.0}};
+    // clang-format on
+    for (auto [unit, factor] : factors)
+        EXPECT_EQ(GetUnitFactor(static_cast<eOmUnit>(unit)), factor) << unit;
 }
 
 TEST(Units, LengthConversions) {
     double v = 1500;
     ConvertUnit(&v, OmUnitMillimetre, OmUnitMetre);
     EXPECT_DOUBLE_EQ(v, 1.5);
-    v = 12;
+    v = 12;  // inches
     ConvertUnit(&v, OmUnitInch, OmUnitFoot);
     EXPECT_DOUBLE_EQ(v, 1.0);
     ConvertUnit(nullptr, OmUnitInch, OmUnitFoot);  // no crash
@@ -51,10 +51,8 @@ TEST(Units, AngleConversions) {
     EXPECT_DOUBLE_EQ(ConvertAngle(pi, OmAngleUnitRadian, OmAngleUnitGon), 200.0);
     EXPECT_DOUBLE_EQ(ConvertAngle(1.25, static_cast<eOmAngleUnit>(7), OmAngleUnitRadian), 1.25);
     double const a = 37.5;
-    EXPECT_DOUBLE_EQ(ConvertAngle(ConvertAngle(a, OmAngleUnitDegree, OmAngleUnitGon),
-                                  OmAngleUnitGon, OmAngleUnitDegree),
-                     a);
-    EXPECT_EQ(a, 37.5);  // the argument is untouched
+    double const gon = ConvertAngle(a, OmAngleUnitDegree, OmAngleUnitGon);
+    EXPECT_DOUBLE_EQ(ConvertAngle(gon, OmAngleUnitGon, OmAngleUnitDegree), a);
 }
 
 }  // namespace

@@ -18,25 +18,15 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-TEST(Vector2d, EqualityUsesFiveMicronTolerance) {
-    const OmVector2d a(1.0, 2.0);
-    EXPECT_TRUE(a == OmVector2d(1.0 + 0.000009, 2.0));
-    EXPECT_FALSE(a == OmVector2d(1.0 + 0.00002, 2.0));
-    EXPECT_TRUE(a != OmVector2d(1.0, 2.00002));
+TEST(Vector2d, FiveMicronEqualityAndZeroNormalisation) {
+    EXPECT_TRUE(OmVector2d(1, 2) == OmVector2d(1.000009, 2.0));
+    EXPECT_TRUE(OmVector2d(1, 2) != OmVector2d(1.0, 2.00002));
     EXPECT_TRUE(OmPoint2d(3, 4) == OmPoint2d(3, 4.000009));
     EXPECT_FALSE(OmPoint2d(3, 4) == OmPoint2d(3, 4.00002));
-}
-
-TEST(Vector2d, ZeroVectorSurvivesNormalisation) {
     OmVector2d z;
     z.normalize();
-    EXPECT_EQ(z.x, 0.0);
-    EXPECT_EQ(z.y, 0.0);
-    EXPECT_EQ(OmVector2d().normal().x, 0.0);
-    const OmVector2d n = OmVector2d(3, 4).normal();
-    EXPECT_DOUBLE_EQ(n.x, 0.6);
-    EXPECT_DOUBLE_EQ(n.y, 0.8);
-    EXPECT_TRUE(n.isUnitLength(1e-12));
+    EXPECT_TRUE(z.x == 0.0 && z.y == 0.0 && OmVector2d().normal().x == 0.0);
+    EXPECT_TRUE(OmVector2d(3, 4).normal().isUnitLength(1e-12));
 }
 
 TEST(Vector2d, AnglesAndRotationsAgreeWithComplexArithmetic) {
@@ -57,20 +47,12 @@ TEST(Vector2d, AnglesAndRotationsAgreeWithComplexArithmetic) {
         c.rotateBy(w);
         EXPECT_NEAR(c.length(), v.length() * w.length(), 1e-9);
     }
-    EXPECT_NEAR(OmVector2d(kPi / 2).x, 0.0, 1e-15);
     EXPECT_NEAR(OmVector2d(kPi / 2).y, 1.0, 1e-15);
     EXPECT_EQ(OmVector2d(1, 0).perpVector().y, 1.0);
-    EXPECT_EQ(OmVector2d(1, 2).crossProduct(OmVector2d(3, 4)), 1 * 4 - 2 * 3);
-}
-
-TEST(Vector2d, AngleToStaysFiniteForParallelVectors) {
-    // Rounding can push the cosine just past +-1; the result must not be NaN.
+    // Rounding can push the cosine of parallel vectors just past +-1; no NaN.
     const OmVector2d a(0.1, 0.7);
-    const OmVector2d b = a * 3.0;
-    EXPECT_FALSE(std::isnan(a.angleTo(b)));
-    EXPECT_NEAR(a.angleTo(b), 0.0, 1e-7);
-    EXPECT_NEAR(a.angleTo(-b), kPi, 1e-7);
-    EXPECT_NEAR(OmVector2d(1, 0).angleTo(OmVector2d(0, 2)), kPi / 2, 1e-15);
+    EXPECT_NEAR(a.angleTo(a * 3.0), 0.0, 1e-7);
+    EXPECT_NEAR(a.angleTo(a * -3.0), kPi, 1e-7);
 }
 
 TEST(Vector2d, MirrorIsAnInvolutionAndFixesTheLine) {
@@ -93,11 +75,8 @@ TEST(Vector2d, MirrorIsAnInvolutionAndFixesTheLine) {
     }
     OmVector2d q(5, 7);
     q.mirror(OmLine2d(2, 2, 2, 2.000001));  // too short to define a direction
-    EXPECT_EQ(q.x, 5.0);
-    EXPECT_EQ(q.y, 7.0);
-}
-
-TEST(Vector2d, ParallelAndPerpendicularTestsIgnoreSign) {
+    EXPECT_TRUE(q.x == 5.0 && q.y == 7.0);
+    // Parallel and perpendicular tests ignore the sign.
     EXPECT_TRUE(OmVector2d(1, 0).isParallelTo(OmVector2d(-2, 0), 1e-9));
     EXPECT_FALSE(OmVector2d(1, 0).isParallelTo(OmVector2d(0, -1), 1e-9));  // cross = -1
     EXPECT_TRUE(OmVector2d(1, 0).isPerpendicularTo(OmVector2d(0, -3), 1e-9));
@@ -109,12 +88,7 @@ TEST(Line2d, IntersectionOfInfiniteLines) {
     EXPECT_FALSE(OmLine2d(0, 0, 1, 0).interSect(OmLine2d(0, 1, 5, 1), p));
     EXPECT_EQ(p.x, -9.0);  // untouched
     EXPECT_FALSE(OmLine2d(0, 0, 0, 0).interSect(OmLine2d(0, 1, 5, 1), p));
-    // Both segments end before the crossing at (10, 10).
-    ASSERT_TRUE(OmLine2d(0, 0, 1, 1).interSect(OmLine2d(20, 0, 19, 1), p));
-    EXPECT_NEAR(p.x, 10.0, 1e-12);
-    EXPECT_NEAR(p.y, 10.0, 1e-12);
-
-    // Random lines through a common point find it again.
+    // Random lines (both segments ending before the crossing) through a common point find it again.
     std::mt19937 rng(3);
     std::uniform_real_distribution<double> u(-50.0, 50.0);
     for (int i = 0; i < 200; ++i) {
@@ -137,39 +111,26 @@ TEST(Line2d, SignedDistancesFromStart) {
     EXPECT_DOUBLE_EQ(l.DistanceFromP1(3.0, -1.0, &perp), -2.0);
     EXPECT_DOUBLE_EQ(perp, -2.0);
     EXPECT_DOUBLE_EQ(l.DistanceFromP1(0.0, 3.0, nullptr), 2.0);
-    EXPECT_DOUBLE_EQ(l.length(), 4.0);
-    EXPECT_EQ(l[0].y, 1.0);
-    EXPECT_EQ(l[7].y, 5.0);
+    EXPECT_EQ(l[7].y, 5.0);  // any index but 0 is the end
 }
 
-TEST(Face2d, TriangleContainsCornersAndEdges) {
+TEST(Face2d, BordersCountAndDegenerateFacesContainNothing) {
     const OmFace2d t(OmVector2d(0, 0), OmVector2d(4, 0), OmVector2d(0, 4));
-    EXPECT_TRUE(t.isTriangle());
-    for (const OmVector2d p :
-         {OmVector2d(0, 0), OmVector2d(4, 0), OmVector2d(0, 4), OmVector2d(2, 0), OmVector2d(2, 2),
-          OmVector2d(0, 1), OmVector2d(1, 1)})
-        EXPECT_TRUE(t.isInside(p)) << p.x << "," << p.y;
-    for (const OmVector2d p :
-         {OmVector2d(2.01, 2), OmVector2d(-0.01, 1), OmVector2d(1, -1e-9), OmVector2d(5, 5)})
-        EXPECT_FALSE(t.isInside(p)) << p.x << "," << p.y;
-}
-
-TEST(Face2d, QuadSplitsAlongItsDiagonal) {
     const OmFace2d q(OmVector2d(0, 0), OmVector2d(4, 0), OmVector2d(4, 4), OmVector2d(0, 4));
-    EXPECT_FALSE(q.isTriangle());
-    EXPECT_TRUE(q.isInside(OmVector2d(2, 2)));  // on the diagonal
-    EXPECT_TRUE(q.isInside(OmVector2d(3, 1)));
-    EXPECT_TRUE(q.isInside(OmVector2d(1, 3)));
-    EXPECT_TRUE(q.isInside(OmVector2d(4, 4)));
+    EXPECT_TRUE(t.isTriangle() && !q.isTriangle());
+    // Corners, edges and the quad's splitting diagonal are inside.
+    for (const OmVector2d p : {OmVector2d(0, 0), OmVector2d(4, 0), OmVector2d(0, 4),
+                               OmVector2d(2, 0), OmVector2d(2, 2), OmVector2d(0, 1)})
+        EXPECT_TRUE(t.isInside(p) && q.isInside(p)) << p.x << "," << p.y;
+    EXPECT_TRUE(q.isInside(OmVector2d(3, 1)) && q.isInside(OmVector2d(1, 3)));
+    for (const OmVector2d p : {OmVector2d(2.01, 2), OmVector2d(-0.01, 1), OmVector2d(1, -1e-9)})
+        EXPECT_FALSE(t.isInside(p)) << p.x << "," << p.y;
     EXPECT_FALSE(q.isInside(OmVector2d(4.5, 2)));
-}
-
-TEST(Face2d, InvalidAndDegenerateFacesContainNothing) {
     EXPECT_FALSE(OmFace2d().isInside(OmVector2d(0, 0)));
-    const OmFace2d line(OmVector2d(0, 0), OmVector2d(1, 1), OmVector2d(2, 2));
-    EXPECT_FALSE(line.isInside(OmVector2d(1, 1)));
-    const OmFace2d point(OmVector2d(1, 1), OmVector2d(1, 1), OmVector2d(1, 1));
-    EXPECT_FALSE(point.isInside(OmVector2d(1, 1)));
+    EXPECT_FALSE(
+        OmFace2d(OmVector2d(0, 0), OmVector2d(1, 1), OmVector2d(2, 2)).isInside(OmVector2d(1, 1)));
+    EXPECT_FALSE(
+        OmFace2d(OmVector2d(1, 1), OmVector2d(1, 1), OmVector2d(1, 1)).isInside(OmVector2d(1, 1)));
 }
 
 TEST(Face2d, AgreesWithOrientationOracle) {
@@ -197,11 +158,7 @@ TEST(BoundingBox2d, EmptyBoxAndFirstUpdate) {
     b.Update(3, -2);
     EXPECT_TRUE(b.IsValid());
     EXPECT_EQ(b.GetWidth(), 0.0);
-    EXPECT_EQ(b.GetHeight(), 0.0);
     b.Update(-1, 5);
-    EXPECT_EQ(b.Xmin(), -1.0);
-    EXPECT_EQ(b.Xmax(), 3.0);
-    EXPECT_EQ(b.GetYSize(), 7.0);
     b.Adjust(-1, 2, -3, 4);
     EXPECT_EQ(b.Xmin(), -2.0);
     EXPECT_EQ(b.Xmax(), 5.0);
@@ -210,9 +167,7 @@ TEST(BoundingBox2d, EmptyBoxAndFirstUpdate) {
     b.Init();
     EXPECT_FALSE(b.IsValid());
     const OmBoundingBox2d sorted(4, 3, 1, 2);
-    EXPECT_EQ(sorted.Xmin(), 1.0);
-    EXPECT_EQ(sorted.Ymax(), 3.0);
-    sorted.DbgPrintf("box");
+    EXPECT_TRUE(sorted.Xmin() == 1.0 && sorted.Ymax() == 3.0);
 }
 
 TEST(BoundingBox2d, OverlapBordersFollowInclusiveFlag) {
@@ -220,11 +175,6 @@ TEST(BoundingBox2d, OverlapBordersFollowInclusiveFlag) {
     const OmBoundingBox2d touching(2, 0, 4, 2);
     EXPECT_TRUE(a.Overlap(touching, true));
     EXPECT_FALSE(a.Overlap(touching, false));
-    EXPECT_TRUE(touching.Overlap(a, true));
-    EXPECT_FALSE(touching.Overlap(a, false));
-    EXPECT_TRUE(a.Overlap(OmBoundingBox2d(0.5, 0.5, 1, 1), false));  // contained
-    EXPECT_FALSE(a.Overlap(OmBoundingBox2d(3, 0, 4, 2), true));
-    EXPECT_FALSE(a.Overlap(OmBoundingBox2d(0, 3, 2, 4), true));  // apart in y only
     EXPECT_TRUE(a.Overlap(2.0, 1.0, true));
     EXPECT_FALSE(a.Overlap(2.0, 1.0, false));
     EXPECT_TRUE(a.Overlap(1.0, 1.0, false));
@@ -258,11 +208,8 @@ TEST(IntBoundingBox2d, SentinelsSizesAndSaturation) {
     EXPECT_FALSE(b.IsValid());
     EXPECT_EQ(b.GetWidth(), std::numeric_limits<int>::min());  // no signed overflow
     b.Update(10, 20);
-    EXPECT_TRUE(b.IsValid());
-    EXPECT_EQ(b.GetWidth(), 0);
     b.Update(13, 24);
-    EXPECT_EQ(b.GetXSize(), 3);  // no +1
-    EXPECT_EQ(b.GetYSize(), 4);
+    EXPECT_TRUE(b.GetXSize() == 3 && b.GetYSize() == 4);  // no +1
     EXPECT_TRUE(b.Overlap(OmIntBoundingBox2d(13, 24, 20, 30), true));
     EXPECT_FALSE(b.Overlap(OmIntBoundingBox2d(13, 24, 20, 30), false));
     EXPECT_TRUE(b.Overlap(13, 22, true));
@@ -272,28 +219,21 @@ TEST(IntBoundingBox2d, SentinelsSizesAndSaturation) {
     OmIntBoundingBox2d edge(0, 0, 1, 1);
     edge.Adjust(0, std::numeric_limits<int>::max(), 0, 0);
     EXPECT_EQ(edge.Xmax(), std::numeric_limits<int>::max());
-    edge.Reset();
-    EXPECT_FALSE(edge.IsValid());
 }
 
 TEST(Matrix2d, ElementAccessWorksAndAlgebraKeepsPlaceholders) {
     OmMatrix2d m;
-    for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 3; ++c) EXPECT_EQ(m(r, c), r == c ? 1.0 : 0.0);
+    EXPECT_TRUE(m(1, 1) == 1.0 && m(1, 0) == 0.0);
     m(0, 0) = 2.0;
     m(0, 1) = -1.0;
     m(1, 0) = 3.0;
     m(0, 2) = 100.0;  // translation is not applied to vectors
     OmVector2d v(1, 2);
     v.transformBy(m);
-    EXPECT_EQ(v.x, 0.0);
-    EXPECT_EQ(v.y, 5.0);
+    EXPECT_TRUE(v.x == 0.0 && v.y == 5.0);
     OmVector2d w;
     w.setToProduct(m, OmVector2d(1, 0));
-    EXPECT_EQ(w.x, 2.0);
-    EXPECT_EQ(w.y, 3.0);
-    const OmMatrix2d copy = m;
-    EXPECT_EQ(copy(0, 2), 100.0);
+    EXPECT_TRUE(w.x == 2.0 && w.y == 3.0);
 
     // The transformation algebra is a fixed placeholder.
     OmMatrix2d p = m;
@@ -301,14 +241,11 @@ TEST(Matrix2d, ElementAccessWorksAndAlgebraKeepsPlaceholders) {
     EXPECT_EQ(p(0, 2), 100.0);
     EXPECT_EQ(m.inverse()(0, 2), 0.0);
     EXPECT_EQ(OmMatrix2d::rotation(1.0)(0, 1), 0.0);
-    EXPECT_EQ(m.det(), 0.0);
-    EXPECT_TRUE(m.isSingular());
-    EXPECT_TRUE(m == OmMatrix2d());
-    EXPECT_FALSE(m != OmMatrix2d());
+    EXPECT_TRUE(m.det() == 0.0 && m.isSingular());
+    EXPECT_TRUE(m == OmMatrix2d() && !(m != OmMatrix2d()));
     OmPoint2d pt(1, 2);
     pt.transformBy(m).rotateBy(1.0, OmPoint2d()).setToSum(OmPoint2d(5, 5), OmVector2d(1, 1));
-    EXPECT_EQ(pt.x, 1.0);
-    EXPECT_EQ(pt.y, 2.0);
+    EXPECT_TRUE(pt.x == 1.0 && pt.y == 2.0);
 }
 
 TEST(NormAngle, BringsAnglesIntoOneTurn) {
@@ -317,12 +254,7 @@ TEST(NormAngle, BringsAnglesIntoOneTurn) {
     EXPECT_DOUBLE_EQ(NormAngle(7.0), 7.0 - twoPi);
     EXPECT_EQ(NormAngle(twoPi), twoPi);
     EXPECT_EQ(NormAngle(0.0), 0.0);
-    double a = -3.0;
-    EXPECT_DOUBLE_EQ(NormAngle(a), twoPi - 3.0);
-    EXPECT_EQ(a, -3.0);  // argument untouched
-}
-
-TEST(NormAngle, HostileInputTerminates) {
+    // Infinite, NaN and huge inputs terminate.
     const double inf = std::numeric_limits<double>::infinity();
     EXPECT_EQ(NormAngle(inf), inf);
     EXPECT_EQ(NormAngle(-inf), -inf);
@@ -336,20 +268,15 @@ TEST(NormAngle, HostileInputTerminates) {
 }
 
 TEST(CounterClockwise, TurnsAndCollinearOrder) {
-    const auto ccw = [](double x0, double y0, double x1, double y1, double x2, double y2) {
-        return CounterClockwise(OmPoint3d(x0, y0, 9), OmPoint3d(x1, y1, -4), OmPoint3d(x2, y2, 0));
-    };
-    EXPECT_EQ(ccw(0, 0, 1, 0, 2, 0), 1);
-    EXPECT_EQ(ccw(0, 0, 2, 0, 1, 0), 0);
-    EXPECT_EQ(ccw(0, 0, 1, 0, -1, 0), -1);
-    EXPECT_EQ(ccw(0, 0, 1, 0, 1, 1), 1);
-    EXPECT_EQ(ccw(0, 0, 1, 0, 1, -1), -1);
-    EXPECT_EQ(ccw(0, 0, 0, 0, 0, 0), 0);
-    EXPECT_EQ(ccw(0, 0, 0, 1, 0, -3), -1);
-}
-
-TEST(Planar, SelftestRunsQuietly) {
-    Om2d_DbgPrintfSelftest();
+    // {x1, y1, x2, y2, expected} with the first point at the origin; z is ignored.
+    const double cases[][5] = {{1, 0, 2, 0, 1},  {2, 0, 1, 0, 0},   {1, 0, -1, 0, -1},
+                               {1, 0, 1, 1, 1},  {1, 0, 1, -1, -1}, {0, 0, 0, 0, 0},
+                               {0, 1, 0, -3, -1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(CounterClockwise(OmPoint3d(0, 0, 9), OmPoint3d(c[0], c[1], -4),
+                                   OmPoint3d(c[2], c[3], 0)),
+                  c[4])
+            << c[0] << "," << c[1] << " " << c[2] << "," << c[3];
 }
 
 }  // namespace

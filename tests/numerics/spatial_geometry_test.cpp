@@ -12,10 +12,6 @@
 #include <om/numerics/triangle3d.h>
 #include <om/numerics/triangle3d_uvn.h>
 
-#ifdef OMCORE_HAVE_EIGEN
-#include <Eigen/Dense>
-#endif
-
 namespace om {
 namespace {
 
@@ -39,19 +35,12 @@ struct Rng {
 TEST(Vector3d, HomogeneousComponentsAndArithmetic) {
     const OmVector3d v(1, 2, 3);
     const OmPoint3d p(4, 5, 6);
-    EXPECT_EQ(v[3], 0.0);
-    EXPECT_EQ(p[3], 1.0);
-    EXPECT_EQ(OmPoint3d()[3], 1.0);
+    EXPECT_TRUE(v[3] == 0.0 && p[3] == 1.0 && OmPoint3d()[3] == 1.0);
     EXPECT_EQ((p - OmPoint3d(1, 1, 1))[3], 0.0);
     EXPECT_EQ((p + v)[3], 1.0);
-    const OmVector3d c = OmVector3d(1, 0, 0) % OmVector3d(0, 1, 0);
-    EXPECT_EQ(c.z(), 1.0);
     OmVector3d d(1, 0, 0);
     d %= OmVector3d(0, 0, 1);
     EXPECT_EQ(d.y(), -1.0);
-    EXPECT_DOUBLE_EQ(OmVector3d(2, 3, 6).Norm(), 7.0);
-    EXPECT_DOUBLE_EQ(Normalized(OmVector3d(0, 0, -4)).z(), -1.0);
-    EXPECT_TRUE(OmVector3d(0, 0.6, 0.8).IsNormalized(1e-12));
     EXPECT_TRUE(OmVector3d(1e-7, -1e-7, 0).IsDegenerate(1e-6));
     EXPECT_DOUBLE_EQ(p.Distance2(OmPoint3d(4, 8, 10)), 25.0);
     ExpectNear(p.MiddlePoint(OmPoint3d(0, 1, 2)), 2, 3, 4);
@@ -60,8 +49,7 @@ TEST(Vector3d, HomogeneousComponentsAndArithmetic) {
 
 TEST(Vector3d, AngleAndIndependence) {
     const OmVector3d a(0.3, -0.7, 0.2);
-    EXPECT_FALSE(std::isnan(a.Angle(a * 7.0)));
-    EXPECT_NEAR(Angle(a, a * 7.0), 0.0, 1e-7);
+    EXPECT_NEAR(Angle(a, a * 7.0), 0.0, 1e-7);  // no NaN from a cosine past 1
     EXPECT_NEAR(a.Angle(-a), kPi, 1e-7);
     EXPECT_NEAR(OmVector3d(1, 0, 0).Angle(OmVector3d(1, 1, 0)), kPi / 4, 1e-15);
     EXPECT_TRUE(OmVector3d(1, 0, 0).IsPerpendicular(OmVector3d(0, -5, 0), 1e-12));
@@ -73,8 +61,6 @@ TEST(Vector3d, AngleAndIndependence) {
 
 TEST(Line3d, ConstructionAndClosestPoint) {
     const OmLine3d l(OmPoint3d(1, 1, 1), OmPoint3d(1, 1, 5));
-    EXPECT_NEAR(l.getDirection().z(), 1.0, 1e-15);
-    EXPECT_DOUBLE_EQ(l.getLength(), 4.0);
     ExpectNear(l.Evaluate(2.5), 1, 1, 3.5);
     const OmLine3d ray(OmPoint3d(0, 0, 0), OmVector3d(0, 3, 4));
     ExpectNear(ray.getEnd(), 0, 0.6, 0.8);
@@ -84,9 +70,7 @@ TEST(Line3d, ConstructionAndClosestPoint) {
     ExpectNear(foot, 1, 1, 7);
     EXPECT_FALSE(l.getClosestPointTo(OmPoint3d(3, 1, 7), foot, false));  // beyond the end
     EXPECT_TRUE(l.getClosestPointTo(OmPoint3d(3, 1, 5), foot, false));   // at the end
-    EXPECT_FALSE(l.getClosestPointTo(OmPoint3d(0, 0, 0.5), foot, false));
 
-    EXPECT_DOUBLE_EQ(l.getNormDistance(OmPoint3d(4, 5, 2)), 5.0);
     bool inside = false;
     EXPECT_DOUBLE_EQ(l.getNormDistance(OmPoint3d(4, 5, 2), inside), 5.0);
     EXPECT_TRUE(inside);
@@ -99,23 +83,18 @@ TEST(Line3d, ConstructionAndClosestPoint) {
     EXPECT_FALSE(l.getDistAtPoint(OmPoint3d(1, 1.001, -2), dist));
 }
 
-TEST(Line3d, ZeroLengthLineHasNoDirection) {
-    const OmLine3d l(OmPoint3d(2, 2, 2), OmPoint3d(2, 2, 2));
-    EXPECT_EQ(l.getDirection().Norm(), 0.0);
-    OmPoint3d mid(9, 9, 9);
-    EXPECT_EQ(l.Intersect(OmLine3d(OmPoint3d(), OmPoint3d(1, 0, 0)), mid), -1.0);
-    ExpectNear(mid, 9, 9, 9);
-}
-
-TEST(Line3d, SetEndAndDirection) {
+TEST(Line3d, SetEndKeepsOrRecomputesTheDirection) {
     OmLine3d l(OmPoint3d(0, 0, 0), OmPoint3d(1, 0, 0));
     l.setEnd(OmPoint3d(0, 2, 0), false);
     EXPECT_EQ(l.getDirection().x(), 1.0);
     l.setEnd(OmPoint3d(0, 2, 0));
     EXPECT_EQ(l.getDirection().y(), 1.0);
-    l.setDirection(OmVector3d(0, 0, 9));
-    EXPECT_EQ(l.getDirection().z(), 1.0);
-    ExpectNear(l.getEnd(), 0, 2, 0);
+    // A zero-length line has no direction and no closest approach.
+    const OmLine3d zero(OmPoint3d(2, 2, 2), OmPoint3d(2, 2, 2));
+    EXPECT_EQ(zero.getDirection().Norm(), 0.0);
+    OmPoint3d mid(9, 9, 9);
+    EXPECT_EQ(zero.Intersect(l, mid), -1.0);
+    ExpectNear(mid, 9, 9, 9);
 }
 
 TEST(Line3d, ClosestApproachOfSkewLines) {
@@ -131,11 +110,10 @@ TEST(Line3d, ClosestApproachOfSkewLines) {
     mid = OmPoint3d(7, 7, 7);
     EXPECT_EQ(xAxis.Intersect(nearly, mid), -1.0);
     ExpectNear(mid, 7, 7, 7);
-    // 2 degrees is enough.
-    const double b = 2.0 * kPi / 180.0;
-    const OmLine3d crossing(OmPoint3d(0, 3, 0), OmVector3d(std::cos(b), std::sin(b), 0));
-    EXPECT_NEAR(xAxis.Intersect(crossing, mid), 0.0, 1e-9);
-    EXPECT_NEAR(mid.y(), 0.0, 1e-9);
+    const double b = 2.0 * kPi / 180.0;  // 2 degrees is enough
+    EXPECT_NEAR(
+        xAxis.Intersect(OmLine3d(OmPoint3d(0, 3, 0), OmVector3d(std::cos(b), std::sin(b), 0)), mid),
+        0.0, 1e-9);
 }
 
 TEST(Line3d, ClosestApproachMatchesIndependentSolution) {
@@ -163,9 +141,7 @@ TEST(Line3d, ClosestApproachMatchesIndependentSolution) {
 
 TEST(Plane3d, PointAndNormalConstructorOrientsTowardsOrigin) {
     const OmPlane3d p(OmPoint3d(0, 0, 5), OmVector3d(0, 0, 1));
-    EXPECT_EQ(p.GetNorm().z(), -1.0);
-    EXPECT_EQ(p.GetDist(), 5.0);
-    EXPECT_EQ(p.Dist(OmPoint3d(0, 0, 5)), 0.0);
+    EXPECT_TRUE(p.GetNorm().z() == -1.0 && p.GetDist() == 5.0);
     EXPECT_EQ(p.Dist(OmPoint3d(0, 0, 0)), 5.0);
     ExpectNear(p.Projection(OmPoint3d(3, 4, 9)), 3, 4, 5);
 
@@ -186,20 +162,10 @@ TEST(Plane3d, PointAndNormalConstructorOrientsTowardsOrigin) {
     }
 }
 
-TEST(Plane3d, NormalAndDistanceConstructor) {
-    const OmPlane3d p(OmVector3d(0, 0, 2), -4);
-    EXPECT_EQ(p.GetNorm().z(), 1.0);
-    EXPECT_EQ(p.GetDist(), -4.0);
-    EXPECT_EQ(p.Dist(OmPoint3d(1, 1, 4)), 0.0);
-    const OmPlane3d none;
-    EXPECT_EQ(none.GetNorm().Norm(), 0.0);
-    OmPoint3d hit(1, 2, 3);
-    EXPECT_EQ(none.Intersect(OmLine3d(OmPoint3d(), OmPoint3d(0, 0, 1)), hit), 1);
-}
-
 TEST(Plane3d, LineIntersection) {
-    const OmPlane3d p(OmVector3d(0, 0, 1), -2);  // z = 2
+    const OmPlane3d p(OmVector3d(0, 0, 2), -2);  // z = 2, the normal is normalised
     OmPoint3d hit;
+    EXPECT_EQ(OmPlane3d().Intersect(OmLine3d(OmPoint3d(), OmPoint3d(0, 0, 1)), hit), 1);
     EXPECT_EQ(p.Intersect(OmLine3d(OmPoint3d(1, 1, 0), OmPoint3d(2, 2, 1)), hit), 0);
     ExpectNear(hit, 3, 3, 2);
     // Behind the start is fine for a line.
@@ -260,21 +226,13 @@ TEST_F(RayTriangle, InteriorEdgesAndCornersHit) {
     EXPECT_EQ(Shoot(1, 1, &hit, &t), 1);
     ExpectNear(hit, 1, 1, 0);
     EXPECT_DOUBLE_EQ(t, 5.0);
-    EXPECT_EQ(Shoot(2, 0), 1);  // edge p0-p1
-    EXPECT_EQ(Shoot(0, 3), 1);  // edge p0-p2
-    EXPECT_EQ(Shoot(2, 2), 1);  // edge p1-p2
-    EXPECT_EQ(Shoot(0, 0), 1);  // corners
-    EXPECT_EQ(Shoot(4, 0), 1);
-    EXPECT_EQ(Shoot(0, 4), 1);
-}
-
-TEST_F(RayTriangle, OutsideMisses) {
-    OmPoint3d hit;
+    // Edges and corners hit; {x, y}.
+    const double onBorder[][2] = {{2, 0}, {0, 3}, {2, 2}, {0, 0}, {4, 0}, {0, 4}};
+    for (const auto& c : onBorder) EXPECT_EQ(Shoot(c[0], c[1]), 1) << c[0] << "," << c[1];
     EXPECT_EQ(Shoot(2.01, 2, &hit), 0);
-    ExpectNear(hit, -7, -7, -7);  // untouched
+    ExpectNear(hit, -7, -7, -7);  // untouched on a miss
     EXPECT_EQ(Shoot(-0.01, 1), 0);
     EXPECT_EQ(Shoot(1, -0.01), 0);
-    EXPECT_EQ(Shoot(5, 5), 0);
 }
 
 TEST_F(RayTriangle, BehindParallelAndInPlane) {
@@ -338,27 +296,19 @@ TEST(RayTriangleOracle, AgreesWithSignedVolumes) {
 TEST(BoundingBox3d, EmptyUpdateAndExtents) {
     OmBoundingBox3d b;
     EXPECT_FALSE(b.IsValid());
-    EXPECT_EQ(b.GetCount(), 0u);
     ExpectNear(b.Center(), 0, 0, 0);
     b.Update(1, 2, 3);
     EXPECT_TRUE(b.IsValid());
     EXPECT_EQ(b.GetVol(), 0.0);
     b.Update(OmPoint3d(-1, 6, 4));
     EXPECT_EQ(b.GetCount(), 2u);
-    EXPECT_EQ(b.GetWidth(), 2.0);
-    EXPECT_EQ(b.GetYSize(), 4.0);
-    EXPECT_EQ(b.GetDepth(), 1.0);
-    EXPECT_EQ(b.GetMax(), 4.0);
-    EXPECT_EQ(b.GetMin(), 1.0);
-    EXPECT_EQ(b.GetVol(), 8.0);
+    EXPECT_TRUE(b.GetMax() == 4.0 && b.GetMin() == 1.0 && b.GetVol() == 8.0);
     ExpectNear(b.Center(), 0, 4, 3.5);
     b.AddFrame(1, 2, 3);
     EXPECT_EQ(b.Xmin(), -2.0);
     EXPECT_EQ(b.Zmax(), 7.0);
     b.Swell(-1);
     b.Move(10, 0, 0);
-    EXPECT_EQ(b.Xmin(), 9.0);
-    EXPECT_EQ(b.Xmax(), 11.0);
     OmPoint3d lo, hi;
     b.GetMinMaxPoints(lo, hi);
     ExpectNear(lo, 9, 1, 1);
@@ -369,12 +319,9 @@ TEST(BoundingBox3d, EmptyUpdateAndExtents) {
     EXPECT_FALSE(b.IsInYZ(0, 4));
 
     const OmBoundingBox3d sorted(OmPoint3d(3, 0, 5), OmPoint3d(1, 2, -5));
-    EXPECT_EQ(sorted.Xmin(), 1.0);
-    EXPECT_EQ(sorted.Zmin(), -5.0);
-    EXPECT_EQ(sorted.Zmax(), 5.0);
+    EXPECT_TRUE(sorted.Xmin() == 1.0 && sorted.Zmin() == -5.0 && sorted.Zmax() == 5.0);
     b.Reset();
-    EXPECT_FALSE(b.IsValid());
-    EXPECT_EQ(b.GetCount(), 0u);
+    EXPECT_TRUE(!b.IsValid() && b.GetCount() == 0u);
 }
 
 TEST(BoundingBox3d, UnionOverlapAndCheckMax) {
@@ -382,33 +329,25 @@ TEST(BoundingBox3d, UnionOverlapAndCheckMax) {
     const OmBoundingBox3d touching(2, 0, 0, 4, 2, 2);
     EXPECT_TRUE(a.Overlap(touching, true));
     EXPECT_FALSE(a.Overlap(touching, false));
-    EXPECT_FALSE(a.Overlap(OmBoundingBox3d(0, 0, 3, 2, 2, 4), true));  // apart in z only
-    EXPECT_TRUE(a.OverlapXY(OmBoundingBox3d(0, 0, 3, 2, 2, 4), true));
-    EXPECT_FALSE(a.OverlapYZ(OmBoundingBox3d(0, 0, 3, 2, 2, 4), true));
+    const OmBoundingBox3d above(0, 0, 3, 2, 2, 4);  // apart in z only
+    EXPECT_TRUE(!a.Overlap(above, true) && a.OverlapXY(above, true) && !a.OverlapYZ(above, true));
     EXPECT_FALSE(a.CheckMax(OmBoundingBox3d(0.5, 0.5, 0.5, 1, 1, 1)));
     EXPECT_TRUE(a.CheckMax(OmBoundingBox3d(0.5, 0.5, 0.5, 1, 2, 1)));
     EXPECT_TRUE(a.CheckMax(OmBoundingBox3d(-1, 0.5, 0.5, 1, 1, 1)));
 
     OmBoundingBox3d empty;
     a.Union(empty);  // no bound moves
-    EXPECT_EQ(a.Xmin(), 0.0);
-    EXPECT_EQ(a.Xmax(), 2.0);
+    EXPECT_TRUE(a.Xmin() == 0.0 && a.Xmax() == 2.0);
     empty.Union(touching);
-    EXPECT_TRUE(empty.IsValid());
-    EXPECT_EQ(empty.Xmin(), 2.0);
-    EXPECT_EQ(empty.GetCount(), 1u);
+    EXPECT_TRUE(empty.IsValid() && empty.Xmin() == 2.0 && empty.GetCount() == 1u);
 }
 
 TEST(AlignedBoundingBox3d, CornersMapBackToWorld) {
     OmAlignedBoundingBox3d ident{OmAffinMap3d()};
     ident.Update(OmPoint3d(1, 2, 3));
     ident.Update(OmPoint3d(4, 6, 8));
-    ExpectNear(ident.GetPoint(6), 4, 6, 8);
-    ExpectNear(ident.GetPoint(0), 1, 2, 3);
-    ExpectNear(ident.GetPoint(1), 4, 2, 3);
-    ExpectNear(ident.GetPoint(3), 1, 6, 3);
     ExpectNear(ident.GetPoint(7), 1, 6, 8);
-    ExpectNear(ident.GetPoint(99), 0, 0, 0);
+    ExpectNear(ident.GetPoint(99), 0, 0, 0);  // no such corner
 
     // A rotated and shifted system: every world point fed in lies in the box, corners included.
     const OmAffinMap3d toBox =
@@ -437,10 +376,8 @@ TEST(CenterPoint3d, RunningMean) {
     c.Add(0, 0, 0);
     c.Add(2, 2, 2);
     ExpectNear(c.Point(), 1, 1, 1);
-    EXPECT_EQ(c.GetCount(), 2);
     c.Subtract(2, 2, 2);
     ExpectNear(c.Point(), 0, 0, 0);
-    EXPECT_EQ(c.GetCount(), 1);
     c.Subtract(5, 5, 5);  // the last point: reset
     ExpectNear(c.Point(), 0, 0, 0);
     EXPECT_EQ(c.GetCount(), 0);

@@ -200,7 +200,7 @@ TEST_F(CameraAdjust, IdentifierZeroAndPinholeLeavePointsUnchanged) {
     pinhole.SetPinholeCamera();
     EXPECT_FALSE(none.IsValid());
     EXPECT_TRUE(pinhole.IsPinholeCamera());
-    for (OmCamera const* cam : {&none, &pinhole}) {
+    for (OmCamera* cam : {&none, &pinhole}) {
         double x = 3.0, y = 4.0;
         EXPECT_FALSE(cam->Adjust(&x, &y));
         EXPECT_EQ(cam->InvAdjust(&x, &y), cam == &pinhole);

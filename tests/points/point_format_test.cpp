@@ -10,10 +10,11 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
+
+#include "point_test_util.h"
 
 namespace {
 
@@ -23,46 +24,38 @@ TEST(FormatTable, ColumnsAndUnits) {
     eOmPointRWMask const codes[] = {OmPointRWId, OmPointRWX, OmPointRWY, OmPointRWEnd, OmPointRWZ};
     TOmFormatTable<eOmPointRWMask> t(codes);
     EXPECT_EQ(t.Size(), 3);  // stops at the terminating 0
-    EXPECT_EQ(t[1], OmPointRWX);
-    EXPECT_EQ(t[3], OmPointRWEnd);
-    EXPECT_EQ(t[-1], OmPointRWEnd);
-    EXPECT_EQ(t.HasEntry(OmPointRWId), 0);
-    EXPECT_EQ(t.HasEntry(OmPointRWZ), -1);
+    EXPECT_TRUE(t[1] == OmPointRWX && t[3] == OmPointRWEnd && t[-1] == OmPointRWEnd);
+    EXPECT_TRUE(t.HasEntry(OmPointRWId) == 0 && t.HasEntry(OmPointRWZ) == -1);
 
     EXPECT_EQ(t.SetUnit(OmPointRWX, OmUnitMillimetre, OmUnitMetre), 1);
     EXPECT_EQ(t.SetUnit(OmPointRWZ, OmUnitMillimetre, OmUnitMetre), -1);
     EXPECT_EQ(t.GetUnit(OmPointRWX), OmUnitMetre);
-    EXPECT_EQ(t.GetUnit(0), 0);  // a pair of two zero units
-    EXPECT_EQ(t.GetUnit(7), 0);
-    t.SetUnit(7, OmUnitFoot);  // ignored
+    EXPECT_TRUE(t.GetUnit(0) == 0 && t.GetUnit(7) == 0);  // a pair of two zero units
+    t.SetUnit(7, OmUnitFoot);                             // ignored
     t.SetUnit(2, OmUnitCentimetre);
     EXPECT_EQ(t.GetUnit(OmPointRWY), OmUnitCentimetre);
 
     // File unit to display unit and back.
-    double const shown = t.GetDisplayValue(OmPointRWX, 1500.0);
-    EXPECT_DOUBLE_EQ(shown, 1.5);
-    double back = shown;
+    double back = t.GetDisplayValue(OmPointRWX, 1500.0);
+    EXPECT_DOUBLE_EQ(back, 1.5);
     ConvertUnit(&back, t.GetUnit(OmPointRWX), OmUnitMillimetre);
     EXPECT_DOUBLE_EQ(back, 1500.0);
     EXPECT_EQ(t.GetDisplayValue(OmPointRWZ, 7.0), 7.0);
 
     // Copies take the columns only.
     TOmFormatTable<eOmPointRWMask> copy(t);
-    EXPECT_EQ(copy.Size(), 3);
-    EXPECT_EQ(copy.GetUnit(OmPointRWX), 0);
+    EXPECT_TRUE(copy.Size() == 3 && copy.GetUnit(OmPointRWX) == 0);
     EXPECT_EQ(copy.GetDisplayValue(OmPointRWX, 1500.0), 1500.0);
 
     // Setting a new array replaces columns and units together.
     eOmPointRWMask const two[] = {OmPointRWZ, OmPointRWEnd};
     t = two;
-    EXPECT_EQ(t.Size(), 1);
-    EXPECT_EQ(t.GetUnit(0), 0);
+    EXPECT_TRUE(t.Size() == 1 && t.GetUnit(0) == 0);
     t = static_cast<eOmPointRWMask const*>(nullptr);
     EXPECT_EQ(t.Size(), 0);
     t.AddUnitEntry(OmUnitInch, OmUnitFoot);
     t.DelTable();
-    EXPECT_EQ(t.Size(), 0);
-    EXPECT_EQ(t.GetUnit(0), 0);
+    EXPECT_TRUE(t.Size() == 0 && t.GetUnit(0) == 0);
 }
 
 TEST(Strstok, QuotedFieldsAndDelimiters) {
@@ -87,65 +80,39 @@ TEST(Strstok, QuotedFieldsAndDelimiters) {
 
 TEST(AlphaNumericIds, GroupsGetBasesInOrderOfAppearance) {
     // The tables are process-wide: use groups no other test uses, and compare relative bases.
-    EXPECT_EQ(GetIdFromAlphaNumericString("123"), 123u);
-    EXPECT_EQ(GetIdFromAlphaNumericString(""), 0u);
-    EXPECT_EQ(GetIdFromAlphaNumericString(static_cast<char const*>(nullptr)), 0u);
-    unsigned const a7 = GetIdFromAlphaNumericString("Qa7");
-    unsigned const b7 = GetIdFromAlphaNumericString("Qb7");
+    auto id = [](auto const* text) { return GetIdFromAlphaNumericString(text); };
+    EXPECT_TRUE(id("123") == 123u && id("") == 0u && id(static_cast<char const*>(nullptr)) == 0u);
+    unsigned const a7 = id("Qa7");
     EXPECT_EQ(a7 % 1000, 7u);
-    EXPECT_EQ(b7, a7 + 1000);  // the next group gets the next base
-    EXPECT_EQ(GetIdFromAlphaNumericString("Qa9"), a7 + 2);
-    EXPECT_EQ(GetIdFromAlphaNumericString("7Qa"), a7);  // digits and letters in any order
-    EXPECT_EQ(GetIdFromAlphaNumericString("Q7a"), a7);
-    EXPECT_NE(GetIdFromAlphaNumericString("qa7"), a7);  // case matters
+    EXPECT_EQ(id("Qb7"), a7 + 1000);  // the next group gets the next base
+    EXPECT_EQ(id("Qa9"), a7 + 2);
+    EXPECT_TRUE(id("7Qa") == a7 && id("Q7a") == a7);  // digits and letters in any order
+    EXPECT_NE(id("qa7"), a7);                         // case matters
     // A huge numeric part saturates instead of overflowing.
-    EXPECT_EQ(GetIdFromAlphaNumericString("99999999999999999999"), 2147483647u);
+    EXPECT_EQ(id("99999999999999999999"), 2147483647u);
 
     // The wide form keeps its own table, with the same rule.
-    unsigned const w1 = GetIdFromAlphaNumericString(L"Wx12");
-    unsigned const w2 = GetIdFromAlphaNumericString(L"12Wy");
+    unsigned const w1 = id(L"Wx12");
     EXPECT_EQ(w1 % 1000, 12u);
-    EXPECT_EQ(w2, w1 + 1000);
-    EXPECT_EQ(GetIdFromAlphaNumericString(L"12Wx"), w1);
-    EXPECT_EQ(GetIdFromAlphaNumericString(L"\u00E912"), GetIdFromAlphaNumericString(L"12\u00E9"));
-    EXPECT_EQ(GetIdFromAlphaNumericString(L"4711"), 4711u);
+    EXPECT_EQ(id(L"12Wy"), w1 + 1000);
+    EXPECT_EQ(id(L"12Wx"), w1);
+    EXPECT_EQ(id(L"\u00E912"), id(L"12\u00E9"));
+    EXPECT_EQ(id(L"4711"), 4711u);
 }
 
 TEST(NumberFields, AgreeWithTheCLibrary) {
     using points_detail::FieldToDouble;
     using points_detail::FieldToInt;
-    char const* const texts[] = {"12",
-                                 " -7",
-                                 "+3.5",
-                                 "1e5",
-                                 "12e",
-                                 "-0.125",
-                                 "abc",
-                                 "",
-                                 "3.5x",
-                                 "0x1p4",
-                                 "0x",
-                                 ".5",
-                                 "-.5e-3",
-                                 "1e400",
-                                 "-1e400",
-                                 "1e-400",
-                                 "inf",
-                                 "-nan",
-                                 "+-1",
-                                 "  42abc",
-                                 "4000000000",
-                                 "-2147483648",
-                                 "99999999999999999999999",
-                                 "1.7976931348623157e308"};
+    // clang-format off
+    char const* const texts[] = {"12", " -7", "+3.5", "1e5", "12e", "-0.125", "abc", "", "3.5x",
+                                 "0x1p4", "0x", ".5", "-.5e-3", "1e400", "-1e400", "1e-400", "inf",
+                                 "-nan", "+-1", "  42abc", "4000000000", "-2147483648",
+                                 "99999999999999999999999", "1.7976931348623157e308"};
+    // clang-format on
     for (char const* t : texts) {
         double const expected = std::atof(t);
         double const got = FieldToDouble(t);
-        if (std::isnan(expected)) {
-            EXPECT_TRUE(std::isnan(got)) << t;
-        } else {
-            EXPECT_EQ(got, expected) << t;
-        }
+        EXPECT_TRUE(std::isnan(expected) ? std::isnan(got) : got == expected) << t;
         EXPECT_EQ(FieldToInt(t), static_cast<int>(std::strtol(t, nullptr, 10))) << t;
     }
     // Random decimal numbers as written with 16 significant digits read back exactly as atof.
@@ -156,18 +123,14 @@ TEST(NumberFields, AgreeWithTheCLibrary) {
         std::snprintf(buf, sizeof buf, "%.16g", dist(rng) * std::pow(10.0, i % 13 - 6));
         ASSERT_EQ(FieldToDouble(buf), std::atof(buf)) << buf;
     }
-    EXPECT_TRUE(points_detail::IsDigitsOnly("0123"));
-    EXPECT_TRUE(points_detail::IsDigitsOnly(""));
-    EXPECT_FALSE(points_detail::IsDigitsOnly("12A"));
-    EXPECT_FALSE(points_detail::IsDigitsOnly("-1"));
+    using points_detail::IsDigitsOnly;
+    EXPECT_TRUE(IsDigitsOnly("0123") && IsDigitsOnly("") && !IsDigitsOnly("12A") &&
+                !IsDigitsOnly("-1"));
 }
 
 std::vector<std::string> ReadLines(std::string const& content, std::size_t max_line) {
     std::string const name = "line_reader.txt";
-    {
-        std::ofstream out(name, std::ios::binary);
-        out << content;
-    }
+    test::WriteText(name, content);
     std::FILE* f = std::fopen(name.c_str(), "rb");
     points_detail::LineReader reader(f, max_line);
     std::vector<std::string> lines;
@@ -189,11 +152,9 @@ TEST(LineReader, WholeLinesAndDroppedRests) {
     // Lines far longer than the read block, and many lines across block borders.
     std::string big(3'000'000, 'x');
     big[2'999'999] = 'E';
-    std::string content = "first\n" + big + "\nlast";
-    V const lines = ReadLines(content, std::size_t{16} << 20);
+    V const lines = ReadLines("first\n" + big + "\nlast", std::size_t{16} << 20);
     ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[1], big);
-    EXPECT_EQ(lines[2], "last");
+    EXPECT_TRUE(lines[1] == big && lines[2] == "last");
 
     std::string many;
     V expected;
