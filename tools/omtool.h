@@ -14,7 +14,8 @@ struct Command {
     std::string name;
     std::string summary;  // one line for the command list
     std::string usage;    // full text printed by `omtool NAME --help`
-    std::function<int(Args const&)> run;  // receives the arguments after NAME; returns the exit code
+    // Receives the arguments after NAME; returns the exit code.
+    std::function<int(Args const&)> run;
 };
 
 std::vector<Command>& Registry();

@@ -2,6 +2,8 @@
 
 namespace om {
 
-char const* OmcoreVersion() { return "0.1.0"; }
+char const* OmcoreVersion() {
+    return "0.1.0";
+}
 
 }  // namespace om
