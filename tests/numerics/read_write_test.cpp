@@ -1,12 +1,15 @@
 // Vectors and matrices written into a project-style file and read back through the keyword
-// reader, and what the readers do with damaged or hostile input.
+// reader, what the readers do with damaged or hostile input, and the exact text formats.
 #include <om/core/link.h>
 #include <om/numerics/matrix.h>
 #include <om/numerics/vector.h>
+#include <om/sys/debug_output.h>
 #include <om/textio/reader.h>
 
 #include <fstream>
+#include <locale>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -131,6 +134,45 @@ TEST(NumericsReadWrite, RandomBytesNeverCrash) {
         EXPECT_LE(static_cast<long long>(t.mat.GetZeilen()) * t.mat.GetSpalten(),
                   OmMatrix::kMaxReadSize);
     }
+}
+
+struct CommaDecimal : std::numpunct<char> {
+    char do_decimal_point() const override { return ','; }
+};
+
+TEST(NumericsWrite, CountOrDimensionsThenExactValuesInTheClassicLocale) {
+    std::ostringstream os;
+    // A user locale with a decimal comma must not leak into the file format.
+    os.imbue(std::locale(std::locale::classic(), new CommaDecimal));
+    OmVector(0.1, -2.5e-300, 1e20, 3.0).Write(os);
+    os << "|";
+    const double values[] = {0.5, -1.0, 1e-7, 2.0, 3.0, 4.25};
+    OmMatrix(values, 2, 3).Write(os);
+    EXPECT_EQ(os.str(), "4 0.1 -2.5e-300 1e+20 3|2 3 0.5 -1 1e-07 2 3 4.25");
+}
+
+TEST(NumericsWrite, DbgPrintfLayout) {
+    std::string captured;
+    auto previous =
+        sys::SetNarrowDebugSink([&captured](std::string_view text) { captured.append(text); });
+    const double values[] = {1.0, -0.5, 123.25, 0.0};
+    OmMatrix(values, 2, 2).DbgPrintf("matrix %d of %s", 7, "set");
+    OmVector(3.0, -4.0, 0.0).DbgPrintf("v");
+    OmVector(1).DbgPrintf(nullptr);
+    OmVector big(1);
+    big[1] = 1e308;  // fixed notation of the largest values must not overflow the line
+    big.DbgPrintf("big");
+    sys::SetNarrowDebugSink(previous);
+    const std::string expected_first =
+        "matrix 7 of set\n"
+        "  1.0000000  -0.5000000 \n"
+        "123.2500000   0.0000000 \n"
+        "v 3.0000000   -4.0000000   0.0000000    (5.0000000)\n 0.0000000    (0.0000000)\n";
+    ASSERT_EQ(captured.substr(0, expected_first.size()), expected_first);
+    const std::string big_line = captured.substr(expected_first.size());
+    const std::string digits = big_line.substr(4, big_line.find('.') - 4);
+    EXPECT_EQ(digits.size(), 309u);
+    EXPECT_EQ(big_line, "big " + digits + ".0000000    (" + digits + ".0000000)\n");
 }
 
 }  // namespace
