@@ -1,11 +1,16 @@
+// Homogeneous transformations of coordinates, points and lists, plane normals and axes, rounding.
 #include <om/numerics/affin_map3d.h>
 #include <om/numerics/matrix.h>
 #include <om/numerics/plane_axes.h>
+#include <om/numerics/point_transform.h>
 #include <om/numerics/round_value.h>
 #include <om/numerics/vector3d.h>
+#include <om/points/point.h>
+#include <om/points/point_list.h>
 
 #include <cmath>
 #include <random>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -76,7 +81,9 @@ TEST(PTrans, VanishingWeightLeavesTheCoordinates) {
     EXPECT_FALSE(m.PTrans3D(&a, &b, &c));
 }
 
-TEST(PTrans, SpatialVectorsUseXAndYAndLargerMatricesTheLeadingBlock) {
+// Points, spatial vectors and lists: only their coordinates move, and larger matrices use their
+// leading block.
+TEST(PTrans, PointsVectorsAndLargerMatrices) {
     OmMatrix m(3, 3);
     m.SetIdent();
     m[1][3] = 2.0;
@@ -84,14 +91,71 @@ TEST(PTrans, SpatialVectorsUseXAndYAndLargerMatricesTheLeadingBlock) {
     OmVector3d v(4.0, 6.0, 9.0);
     ASSERT_TRUE(m.PTrans2D(&v));
     EXPECT_TRUE(v.x() == 3.0 && v.y() == 3.0 && v.z() == 9.0);
-    EXPECT_FALSE(m.PTrans2D(static_cast<OmVector3d*>(nullptr)));
+    OmPoint p(1, 4.0, 2.0, 3.0, 0);
+    p.dx = 0.5;
+    ASSERT_TRUE(m.PTrans2D(&p));
+    EXPECT_TRUE(p.x == 3.0 && p.y == 1.0 && p.z == 3.0 && p.dx == 0.5);
     OmMatrix big(4, 4);
     big.SetIdent();
     big[1][3] = 5.0;  // planar translation in x
-    big[4][4] = 9.0;
+    big[4][4] = 0.5;  // homogeneous scale by 2
     double x = 1.0, y = 1.0;
     ASSERT_TRUE(big.PTrans2D(&x, &y));
     EXPECT_TRUE(x == 6.0 && y == 1.0);
+    ASSERT_TRUE(big.PTrans3D(&p));
+    EXPECT_TRUE(p.x == 36.0 && p.z == 6.0);  // (x + 5 z) / 0.5
+    EXPECT_FALSE(m.PTrans2D(static_cast<OmVector3d*>(nullptr)));
+    EXPECT_FALSE(m.PTrans2D(static_cast<OmPoint*>(nullptr)));
+    EXPECT_FALSE(big.PTrans3D(nullptr));
+
+    const OmPoint q(7, 1.5, -2.0, 3.25, 0);
+    EXPECT_EQ(OmVector(q, eOmVectorPlanar), OmVector(1.5, -2.0, 0.0));
+    EXPECT_EQ(OmVector(q, eOmVectorPlanarHomogeneous), OmVector(1.5, -2.0, 1.0));
+    EXPECT_EQ(OmVector(q, eOmVectorSpatialHomogeneous), OmVector(1.5, -2.0, 3.25, 0.0));
+    EXPECT_EQ(OmVector(q, static_cast<eOmVectorType>(9)), OmVector(1.5, -2.0, 3.25, 0.0));
+    EXPECT_EQ(q.GetAsVector(), OmVector(1.5, -2.0, 3.25));
+}
+
+// Every point of a list, in order, against the single-point transformation; a point on the
+// vanishing line keeps its coordinates.
+TEST(PTrans, ListsVisitEveryPoint) {
+    std::mt19937 rng(17);
+    std::uniform_real_distribution<double> u(-5.0, 5.0);
+    OmMatrix m2(3, 3), m3(4, 4);
+    for (int i = 1; i <= 4; ++i) {
+        for (int j = 1; j <= 4; ++j) {
+            if (i <= 3 && j <= 3) m2[i][j] = u(rng);
+            m3[i][j] = u(rng);
+        }
+    }
+    m2[3][1] = 1.0;
+    m2[3][2] = 0.0;
+    m2[3][3] = -2.0;
+    OmPointList list2, list3;
+    std::vector<OmPoint> expected2, expected3;
+    for (unsigned id = 1; id <= 20; ++id) {
+        OmPoint p(id, id == 5 ? 2.0 : u(rng), u(rng), u(rng), 0);
+        list2.Add(p);
+        list3.Add(p);
+        expected2.push_back(p);
+        expected3.push_back(p);
+        m2.PTrans2D(&expected2.back());
+        m3.PTrans3D(&expected3.back());
+    }
+    EXPECT_EQ(expected2[4].x, 2.0);
+    EXPECT_EQ(Transform2D(&list2, m2), 20);
+    EXPECT_EQ(Transform3D(&list3, m3), 20);
+    int k = 0;
+    for (OmPoint *p = list2.First(), *q = list3.First(); p && q;
+         p = p->Next(), q = q->Next(), ++k) {
+        EXPECT_EQ(p->GetId(), expected2[k].GetId());
+        EXPECT_TRUE(p->x == expected2[k].x && p->y == expected2[k].y && p->z == expected2[k].z);
+        EXPECT_TRUE(q->x == expected3[k].x && q->z == expected3[k].z);
+    }
+    EXPECT_EQ(k, 20);
+    OmPointList empty;
+    EXPECT_EQ(Transform2D(&empty, m2), 0);
+    EXPECT_EQ(Transform3D(nullptr, m3), 0);
 }
 
 TEST(CalcNormVect, NormalOfTheMappedGroundPlane) {
@@ -108,32 +172,26 @@ TEST(CalcNormVect, NormalOfTheMappedGroundPlane) {
     ASSERT_TRUE(CalcNormVect(&n, m));
     ASSERT_EQ(n.GetSize(), 3);
     EXPECT_NEAR((n - OmVector(0.0, -1.0, 0.0)).Abs(), 0.0, 1e-15);
-    OmMatrix id(4, 4);
-    id.SetIdent();
 
-    // An image at infinity: fails, n untouched.
-    OmMatrix inf = id;
+    // An image at infinity, a plane collapsed onto a line or a matrix too small: no normal.
+    OmMatrix id(4, 4), inf(4, 4), flat(4, 4);
+    id.SetIdent();
+    inf = flat = id;
     inf[4][1] = -1.0;  // w of (1,0,0,1) becomes 0
-    OmVector keep(7.0, 8.0, 9.0);
-    EXPECT_FALSE(CalcNormVect(&keep, inf));
-    // The plane collapses onto a line: no normal.
-    OmMatrix flat = id;
     flat[2][2] = 0.0;
-    EXPECT_FALSE(CalcNormVect(&keep, flat));
-    EXPECT_EQ(keep, OmVector(7.0, 8.0, 9.0));
-    EXPECT_FALSE(CalcNormVect(&keep, OmMatrix(3, 3)));
+    for (const OmMatrix& bad : {inf, flat, OmMatrix(3, 3)}) {
+        OmVector keep(7.0, 8.0, 9.0);
+        EXPECT_FALSE(CalcNormVect(&keep, bad));
+        EXPECT_EQ(keep, OmVector(7.0, 8.0, 9.0));
+    }
     EXPECT_FALSE(CalcNormVect(nullptr, id));
 }
 
 TEST(CalcArbitaryAlg, FramesAroundTheNormal) {
     OmVector ax(1), ay(1);
-    ASSERT_TRUE(CalcArbitaryAlg(&ax, &ay, OmVector(0.0, 0.0, 1.0)));
-    EXPECT_EQ(ax, OmVector(1.0, 0.0, 0.0));
-    EXPECT_EQ(ay, OmVector(0.0, 1.0, 0.0));
-
     // The axis of reference switches at 1/64: just inside uses world y, just outside world z.
     const OmVector inside = OmVector(0.0156, 0.0, 1.0).Normalize();
-    CalcArbitaryAlg(&ax, &ay, inside);
+    ASSERT_TRUE(CalcArbitaryAlg(&ax, &ay, inside));
     EXPECT_NEAR(ax[3], -0.0156, 1e-4);  // (0,1,0) x N has a z component
     const OmVector outside = OmVector(0.0157, 0.0, 1.0).Normalize();
     CalcArbitaryAlg(&ax, &ay, outside);
@@ -152,6 +210,8 @@ TEST(CalcArbitaryAlg, FramesAroundTheNormal) {
         EXPECT_NEAR(ax[3], bx.z(), 1e-15);
         EXPECT_NEAR(ay[2], by.y(), 1e-15);
         EXPECT_NEAR(ax.Abs(), 1.0, 1e-14);
+        const OmAffinMap3d e = OmAffinMap3d::MapEcsToWcs(OmVector3d(n[1], n[2], n[3]));
+        EXPECT_GT(e.Det(), 0.0);
         // Orthonormal and right-handed: ax x ay = N.
         const OmVector z = ax % ay;
         for (int i = 1; i <= 3; ++i) EXPECT_NEAR(z[i], n[i], 1e-14);
