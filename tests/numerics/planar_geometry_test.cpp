@@ -186,7 +186,6 @@ TEST(IntBoundingBox2d, SentinelsSizesAndSaturation) {
 
 TEST(Matrix2d, ElementAccessWorksAndAlgebraKeepsPlaceholders) {
     OmMatrix2d m;
-    EXPECT_TRUE(m(1, 1) == 1.0 && m(1, 0) == 0.0);
     m(0, 0) = 2.0;
     m(0, 1) = -1.0;
     m(1, 0) = 3.0;
