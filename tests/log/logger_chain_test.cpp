@@ -1,3 +1,5 @@
+#include <om/log/application_logger.h>
+#include <om/log/dbgprintf.h>
 #include <om/log/master_logger.h>
 
 #include <gtest/gtest.h>
@@ -6,15 +8,32 @@
 #include <utility>
 #include <vector>
 
-#include "log_test_support.h"
 #include "om_test_time.h"
 
 namespace {
 
+using om::OmApplicationLogger;
 using om::OmMasterLogger;
+using omtest::DebugRecorder;
 using omtest::FakeClock;
-using omtest::RecordingLogger;
 using omtest::UtcSeconds;
+
+class RecordingLogger : public om::OmLogger {
+  public:
+    explicit RecordingLogger(int level = 3, int result = 0) : OmLogger(level), result_(result) {}
+    int Start() override { return ++starts, result_; }
+    int Stop() override { return ++stops, result_; }
+    int Log(int level, wchar_t const* text) override {
+        lines.emplace_back(level, text);
+        return result_;
+    }
+    std::vector<std::pair<int, std::wstring>> lines;
+    int starts = 0;
+    int stops = 0;
+
+  private:
+    int result_;
+};
 
 // 2026-12-06 is a Sunday; the fake clock keeps local time equal to UTC.
 std::int64_t At(int hour, int minute, int second) {
@@ -36,18 +55,12 @@ TEST(MasterLogger, DeliversByLevel) {
     RecordingLogger normal;  // level 3 by default
     RecordingLogger quiet(1);
     RecordingLogger chatty(4);
-    master.AddLogger(&normal);
-    master.AddLogger(&quiet);
-    master.AddLogger(&chatty);
+    for (RecordingLogger* r : {&normal, &quiet, &chatty}) master.AddLogger(r);
     for (int level = 0; level <= 5; ++level) master.Log(level, L"m");
-    auto const levels = [](RecordingLogger const& r) {
-        std::vector<int> v;
-        for (auto const& [level, text] : r.lines) v.push_back(level);
-        return v;
-    };
-    EXPECT_EQ(levels(normal), (std::vector<int>{0, 1, 2, 3}));
-    EXPECT_EQ(levels(quiet), (std::vector<int>{0, 1}));
-    EXPECT_EQ(levels(chatty), (std::vector<int>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(normal.lines.size(), 4u);  // levels 0 to 3
+    EXPECT_EQ(quiet.lines.size(), 2u);
+    EXPECT_EQ(chatty.lines.size(), 5u);
+    EXPECT_EQ(chatty.lines.back().first, 4);
     EXPECT_EQ(normal.lines.front().second, L"[14:05:09] m");
 }
 
@@ -89,17 +102,13 @@ TEST(MasterLogger, TemplateKeepsAtMost199AndLineAt499Characters) {
     EXPECT_EQ(std::wstring(master.GetFormat()), L"");
     // The cut can split a placeholder, which is then literal text.
     master.SetFormat((std::wstring(196, L'.') + L"$mesg").c_str());
-    FakeClock clock(0);
+    FakeClock clock(At(1, 2, 3));
     EXPECT_EQ(Expand(master, master.GetFormat(), L"x"), std::wstring(196, L'.') + L"$me");
 
-    // The expanded line is cut at 499 characters.
-    clock.Set(At(1, 2, 3));
     std::wstring const huge(200000, L'm');
-    std::wstring const line = Expand(master, L"[$hour24] $mesg|$mesg|$mesg", huge.c_str());
-    ASSERT_EQ(line.size(), 499u);
-    EXPECT_EQ(line, L"[01] " + std::wstring(494, L'm'));
-    // Three messages of 200 characters: the third is cut.
-    std::wstring const part(200, L'p');
+    EXPECT_EQ(Expand(master, L"[$hour24] $mesg|$mesg|$mesg", huge.c_str()),
+              L"[01] " + std::wstring(494, L'm'));
+    std::wstring const part(200, L'p');  // the third copy is cut
     EXPECT_EQ(Expand(master, L"$mesg|$mesg|$mesg", part.c_str()),
               part + L"|" + part + L"|" + std::wstring(97, L'p'));
 }
@@ -110,7 +119,7 @@ TEST(MasterLogger, AttachDetachAndResults) {
     EXPECT_EQ(master.Log(0, L"nobody"), 0);
     RecordingLogger a, b(3, 1);
     master.AddLogger(&a);
-    master.AddLogger(nullptr);  // a null reference is skipped
+    master.AddLogger(nullptr);  // skipped
     master.AddLogger(&a);       // attached twice: receives twice
     EXPECT_EQ(master.Log(2, L"x"), 0);
     EXPECT_EQ(a.lines.size(), 2u);
@@ -123,6 +132,12 @@ TEST(MasterLogger, AttachDetachAndResults) {
     EXPECT_EQ(master.Stop(), 1);
     EXPECT_EQ(b.stops, 1);
 
+    // A copy has its own list and template.
+    OmMasterLogger copy(master);
+    copy.SetFormat(L"B:$mesg");
+    copy.SubtractLogger(&b);
+    EXPECT_EQ(master.Log(2, L"z"), 1);
+
     master.SubtractLogger(&a);  // only the first reference goes
     a.lines.clear();
     master.Log(1, L"z");
@@ -134,25 +149,9 @@ TEST(MasterLogger, AttachDetachAndResults) {
     a.lines.clear();
     EXPECT_EQ(master.Log(1, L"gone"), 0);
     EXPECT_TRUE(a.lines.empty());
-}
-
-TEST(MasterLogger, CopiesAreIndependent) {
-    OmMasterLogger master;
-    RecordingLogger a;
-    master.AddLogger(&a);
-    master.SetFormat(L"A:$mesg");
-    OmMasterLogger copy(master);
-    copy.SetFormat(L"B:$mesg");
-    copy.SubtractLogger(&a);
-    master.Log(1, L"1");
-    copy.Log(1, L"2");
-    ASSERT_EQ(a.lines.size(), 1u);
-    EXPECT_EQ(a.lines[0].second, L"A:1");
-
-    OmMasterLogger assigned;
-    assigned = master;
-    assigned.Log(1, L"3");
-    EXPECT_EQ(a.lines.back().second, L"A:3");
+    EXPECT_EQ(copy.Log(1, L"c"), 0);
+    EXPECT_EQ(a.lines.size(), 2u);
+    EXPECT_EQ(a.lines.back().second, L"B:c");
 }
 
 // A logger that detaches itself while it receives a message.
@@ -170,7 +169,6 @@ class SelfRemovingLogger : public RecordingLogger {
 
 TEST(MasterLogger, LoggerMayDetachItselfWhileLogging) {
     OmMasterLogger master;
-    master.SetFormat(L"$mesg");
     SelfRemovingLogger once(master);
     RecordingLogger after;
     master.AddLogger(&once);
@@ -179,6 +177,116 @@ TEST(MasterLogger, LoggerMayDetachItselfWhileLogging) {
     master.Log(0, L"b");
     EXPECT_EQ(once.lines.size(), 1u);
     EXPECT_EQ(after.lines.size(), 2u);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The application logger and the debugger output
+
+// A master logger that also keeps the raw message texts it is given.
+class RecordingMaster : public OmMasterLogger {
+  public:
+    int Log(int level, wchar_t const* text) override {
+        texts.emplace_back(text);
+        return OmMasterLogger::Log(level, text);
+    }
+    std::vector<std::wstring> texts;
+};
+
+class ApplicationLogger : public testing::Test {
+  protected:
+    void SetUp() override {
+        master.SetFormat(L"$mesg");
+        master.AddLogger(&sink);
+        OmApplicationLogger::RegisterMasterLogger(&master);
+    }
+    void TearDown() override { OmApplicationLogger::RegisterMasterLogger(nullptr); }
+
+    DebugRecorder debug;
+    RecordingMaster master;
+    RecordingLogger sink;
+};
+
+TEST_F(ApplicationLogger, RoutesToMasterAndEchoesToDebugger) {
+    EXPECT_EQ(OmApplicationLogger::GetMasterLogger(), &master);
+    EXPECT_EQ(OmApplicationLogger::Log(2, L" %d Read Error(s) in %ls:", 3, L"proj\u00e9t.txt"), 0);
+    ASSERT_EQ(sink.lines.size(), 1u);
+    EXPECT_EQ(sink.lines[0].first, 2);
+    EXPECT_EQ(sink.lines[0].second, L" 3 Read Error(s) in proj\u00e9t.txt:");
+    EXPECT_EQ(debug.wide, L"Log:  3 Read Error(s) in proj\u00e9t.txt:");
+    // %s takes an 8-bit string in a wide format.
+    OmApplicationLogger::Log(1, L"[%s]", "narrow");
+    EXPECT_EQ(sink.lines.back().second, L"[narrow]");
+
+    // Unregistered, it is completely silent.
+    OmApplicationLogger::RegisterMasterLogger(nullptr);
+    debug.wide.clear();
+    EXPECT_EQ(OmApplicationLogger::Log(0, L"%ls", L"lost"), 0);
+    EXPECT_EQ(OmApplicationLogger::LogText(0, L"lost"), 0);
+    EXPECT_EQ(sink.lines.size(), 2u);
+    EXPECT_TRUE(debug.wide.empty());
+    EXPECT_TRUE(debug.narrow.empty());
+}
+
+TEST_F(ApplicationLogger, ReadyTextIsNeverTakenAsFormat) {
+    wchar_t const* hostile = L"100% of %s %n %ls %d";
+    OmApplicationLogger::LogText(1, hostile);
+    OmApplicationLogger::Log(1, L"%ls", hostile);
+    ASSERT_EQ(sink.lines.size(), 2u);
+    EXPECT_EQ(sink.lines[0].second, hostile);
+    EXPECT_EQ(sink.lines[1].second, hostile);
+    EXPECT_EQ(debug.wide, std::wstring(L"Log: ") + hostile + L"Log: " + hostile);
+
+    // An 8-bit argument that is not valid in the current locale makes the formatter fail.
+    OmApplicationLogger::Log(1, L"ok %s", "\xff\xfe");
+    OmApplicationLogger::Log(1, nullptr);
+    OmApplicationLogger::LogText(1, nullptr);
+    ASSERT_EQ(master.texts.size(), 5u);
+    EXPECT_EQ(master.texts[3], L"");
+    EXPECT_EQ(master.texts[4], L"");
+}
+
+TEST_F(ApplicationLogger, MessagesAreCutAt1499Characters) {
+    std::wstring const exact(1499, L'e');
+    OmApplicationLogger::Log(1, L"%ls", exact.c_str());
+    std::wstring const longer = std::wstring(1499, L'l') + L"tail";
+    OmApplicationLogger::Log(1, L"%ls", longer.c_str());
+    OmApplicationLogger::Log(1, L"%200000d", 7);  // far beyond any buffer
+    ASSERT_EQ(master.texts.size(), 3u);
+    EXPECT_EQ(master.texts[0], exact);
+    EXPECT_EQ(master.texts[1], std::wstring(1499, L'l'));
+    EXPECT_EQ(master.texts[2], std::wstring(1499, L' '));
+    // LogText passes ready text on whole; the master then cuts the line.
+    OmApplicationLogger::LogText(1, longer.c_str());
+    EXPECT_EQ(master.texts[3], longer);
+    EXPECT_EQ(sink.lines.back().second.size(), 499u);
+}
+
+TEST(Dbgprintf, FormatsWithoutALineEndAndCutsAt2499Characters) {
+    DebugRecorder debug;
+    EXPECT_EQ(om::dbgprintf("%d-%s", 42, "x"), 4);
+    EXPECT_EQ(om::dbgprintf("%s", ""), 0);
+    EXPECT_EQ(debug.narrow, "42-x");
+    EXPECT_EQ(om::dbgprintf(L"%ls|%s|%.2f", L"\u00e4\u00f6", "ab", 1.5), 10);
+    EXPECT_EQ(debug.wide, L"\u00e4\u00f6|ab|1.50");
+    // Ready text as an argument stays verbatim.
+    char const* text = "50% %s %n";
+    om::dbgprintf("%s", text);
+    om::dbgprintf(L"%s", text);
+    EXPECT_EQ(debug.narrow, std::string("42-x") + text);
+    EXPECT_EQ(debug.wide,
+              L"\u00e4\u00f6|ab|1.50"
+              L"50% %s %n");
+
+    debug.narrow.clear();
+    debug.wide.clear();
+    std::string const narrow(3000, 'n');
+    EXPECT_EQ(om::dbgprintf("%s!", narrow.c_str()), 2499);
+    EXPECT_EQ(debug.narrow, std::string(2499, 'n'));
+    std::wstring const wide(3000, L'w');
+    EXPECT_EQ(om::dbgprintf(L"%ls!", wide.c_str()), 2499);
+    EXPECT_EQ(debug.wide, std::wstring(2499, L'w'));
+    EXPECT_EQ(om::dbgprintf(L"%2498d!", 1), 2499);  // exactly fits
+    EXPECT_EQ(debug.wide.back(), L'!');
 }
 
 }  // namespace
