@@ -182,83 +182,62 @@ TEST(MasterLogger, LoggerMayDetachItselfWhileLogging) {
 // ---------------------------------------------------------------------------------------------
 // The application logger and the debugger output
 
-// A master logger that also keeps the raw message texts it is given.
-class RecordingMaster : public OmMasterLogger {
-  public:
+// The fixture is the master logger: it keeps the raw messages as "level|text".
+class ApplicationLogger : public testing::Test, public OmMasterLogger {
+  protected:
+    void SetUp() override { OmApplicationLogger::RegisterMasterLogger(this); }
+    void TearDown() override { OmApplicationLogger::RegisterMasterLogger(nullptr); }
     int Log(int level, wchar_t const* text) override {
-        texts.emplace_back(text);
-        return OmMasterLogger::Log(level, text);
+        texts.push_back(std::to_wstring(level) + L"|" + text);
+        return 0;
     }
+
+    DebugRecorder debug;
     std::vector<std::wstring> texts;
 };
 
-class ApplicationLogger : public testing::Test {
-  protected:
-    void SetUp() override {
-        master.SetFormat(L"$mesg");
-        master.AddLogger(&sink);
-        OmApplicationLogger::RegisterMasterLogger(&master);
-    }
-    void TearDown() override { OmApplicationLogger::RegisterMasterLogger(nullptr); }
-
-    DebugRecorder debug;
-    RecordingMaster master;
-    RecordingLogger sink;
-};
-
 TEST_F(ApplicationLogger, RoutesToMasterAndEchoesToDebugger) {
-    EXPECT_EQ(OmApplicationLogger::GetMasterLogger(), &master);
+    EXPECT_EQ(OmApplicationLogger::GetMasterLogger(), this);
     EXPECT_EQ(OmApplicationLogger::Log(2, L" %d Read Error(s) in %ls:", 3, L"proj\u00e9t.txt"), 0);
-    ASSERT_EQ(sink.lines.size(), 1u);
-    EXPECT_EQ(sink.lines[0].first, 2);
-    EXPECT_EQ(sink.lines[0].second, L" 3 Read Error(s) in proj\u00e9t.txt:");
-    EXPECT_EQ(debug.wide, L"Log:  3 Read Error(s) in proj\u00e9t.txt:");
-    // %s takes an 8-bit string in a wide format.
-    OmApplicationLogger::Log(1, L"[%s]", "narrow");
-    EXPECT_EQ(sink.lines.back().second, L"[narrow]");
+    OmApplicationLogger::Log(1, L"[%s]", "narrow");  // %s takes an 8-bit string
+    EXPECT_EQ(texts, (std::vector<std::wstring>{L"2| 3 Read Error(s) in proj\u00e9t.txt:",
+                                                L"1|[narrow]"}));
+    EXPECT_EQ(debug.wide, L"Log:  3 Read Error(s) in proj\u00e9t.txt:Log: [narrow]");
 
     // Unregistered, it is completely silent.
     OmApplicationLogger::RegisterMasterLogger(nullptr);
     debug.wide.clear();
     EXPECT_EQ(OmApplicationLogger::Log(0, L"%ls", L"lost"), 0);
     EXPECT_EQ(OmApplicationLogger::LogText(0, L"lost"), 0);
-    EXPECT_EQ(sink.lines.size(), 2u);
-    EXPECT_TRUE(debug.wide.empty());
-    EXPECT_TRUE(debug.narrow.empty());
+    EXPECT_EQ(texts.size(), 2u);
+    EXPECT_TRUE(debug.wide.empty() && debug.narrow.empty());
 }
 
 TEST_F(ApplicationLogger, ReadyTextIsNeverTakenAsFormat) {
     wchar_t const* hostile = L"100% of %s %n %ls %d";
     OmApplicationLogger::LogText(1, hostile);
     OmApplicationLogger::Log(1, L"%ls", hostile);
-    ASSERT_EQ(sink.lines.size(), 2u);
-    EXPECT_EQ(sink.lines[0].second, hostile);
-    EXPECT_EQ(sink.lines[1].second, hostile);
     EXPECT_EQ(debug.wide, std::wstring(L"Log: ") + hostile + L"Log: " + hostile);
-
     // An 8-bit argument that is not valid in the current locale makes the formatter fail.
     OmApplicationLogger::Log(1, L"ok %s", "\xff\xfe");
     OmApplicationLogger::Log(1, nullptr);
     OmApplicationLogger::LogText(1, nullptr);
-    ASSERT_EQ(master.texts.size(), 5u);
-    EXPECT_EQ(master.texts[3], L"");
-    EXPECT_EQ(master.texts[4], L"");
+    ASSERT_EQ(texts.size(), 5u);
+    EXPECT_EQ(texts[0], L"1|" + std::wstring(hostile));
+    EXPECT_EQ(texts[1], texts[0]);
+    EXPECT_EQ(texts[3], L"1|");
+    EXPECT_EQ(texts[4], L"1|");
 }
 
 TEST_F(ApplicationLogger, MessagesAreCutAt1499Characters) {
     std::wstring const exact(1499, L'e');
-    OmApplicationLogger::Log(1, L"%ls", exact.c_str());
     std::wstring const longer = std::wstring(1499, L'l') + L"tail";
+    OmApplicationLogger::Log(1, L"%ls", exact.c_str());
     OmApplicationLogger::Log(1, L"%ls", longer.c_str());
-    OmApplicationLogger::Log(1, L"%200000d", 7);  // far beyond any buffer
-    ASSERT_EQ(master.texts.size(), 3u);
-    EXPECT_EQ(master.texts[0], exact);
-    EXPECT_EQ(master.texts[1], std::wstring(1499, L'l'));
-    EXPECT_EQ(master.texts[2], std::wstring(1499, L' '));
-    // LogText passes ready text on whole; the master then cuts the line.
-    OmApplicationLogger::LogText(1, longer.c_str());
-    EXPECT_EQ(master.texts[3], longer);
-    EXPECT_EQ(sink.lines.back().second.size(), 499u);
+    OmApplicationLogger::Log(1, L"%200000d", 7);      // far beyond any buffer
+    OmApplicationLogger::LogText(1, longer.c_str());  // ready text goes on whole
+    EXPECT_EQ(texts, (std::vector<std::wstring>{L"1|" + exact, L"1|" + std::wstring(1499, L'l'),
+                                                L"1|" + std::wstring(1499, L' '), L"1|" + longer}));
 }
 
 TEST(Dbgprintf, FormatsWithoutALineEndAndCutsAt2499Characters) {
