@@ -141,16 +141,6 @@ TEST(Logfile, BannerThenTextAndAppendsToExistingContent) {
     EXPECT_TRUE(om::OmLogfile(nullptr).fail());
 }
 
-// Exposes the banner of a log file without text.
-class BannerProbe : public om::OmLogfile {
-  public:
-    explicit BannerProbe(fs::path const& path) {
-        open(path, std::ios::out | std::ios::trunc);
-        WriteSmallHeader();
-        close();
-    }
-};
-
 // The banner's time line has the C library's asctime form; compare over random moments.
 TEST(Logfile, TimeLineMatchesAsctime) {
     std::mt19937_64 rng(7);
@@ -159,7 +149,8 @@ TEST(Logfile, TimeLineMatchesAsctime) {
     for (int i = 0; i < 40; ++i) {
         std::int64_t const t = moment(rng);
         clock.Set(t);
-        BannerProbe probe("probe.log");
+        fs::remove("probe.log");
+        { om::OmLogfile log("probe.log"); }
         std::time_t const tt = static_cast<std::time_t>(t);
         ASSERT_EQ(ReadFile("probe.log"), kRule + "//  " + std::asctime(std::gmtime(&tt)) + "//  ")
             << t;

@@ -429,23 +429,16 @@ TEST(Reader, KeywordsKeepAtMost28Characters) {
 // ---------------------------------------------------------------------------------------------
 // Error messages and their log
 
-class Capture : public OmLogger {
-  public:
-    Capture() : OmLogger(3) {}
-    std::vector<std::wstring> lines;
-    int Log(int level, wchar_t const* text) override {
-        lines.push_back(std::to_wstring(level) + L"|" + text);
-        return 0;
-    }
-};
-
-// Logs the reader's errors into a capture, with the plain message as line template.
+// Logs the reader's errors into a master logger that keeps them as "level|text".
 std::vector<std::wstring> Logged(OmReader const& reader) {
-    OmMasterLogger master;
-    master.SetFormat(L"$mesg");
-    Capture capture;
-    master.AddLogger(&capture);
-    OmApplicationLogger::RegisterMasterLogger(&master);
+    struct Capture : OmMasterLogger {
+        std::vector<std::wstring> lines;
+        int Log(int level, wchar_t const* text) override {
+            lines.push_back(std::to_wstring(level) + L"|" + text);
+            return 0;
+        }
+    } capture;
+    OmApplicationLogger::RegisterMasterLogger(&capture);
     reader.LogErrorsToApplicationLogger();
     OmApplicationLogger::RegisterMasterLogger(nullptr);
     return capture.lines;
