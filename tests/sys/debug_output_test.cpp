@@ -10,64 +10,43 @@ namespace {
 
 using om::sys::OutputDebugText;
 
-using DebugEnvironment = omtest::ScopedEnv;
-
-std::string StderrOf(void (*write)()) {
+std::string StderrOf(std::string_view narrow, std::wstring_view wide) {
     testing::internal::CaptureStderr();
-    write();
+    OutputDebugText(narrow);
+    OutputDebugText(wide);
     return testing::internal::GetCapturedStderr();
 }
 
-TEST(DebugOutput, DefaultIsSilentUnlessSwitchedOn) {
-    auto const write = [] {
-        OutputDebugText(std::string_view("narrow|"));
-        OutputDebugText(std::wstring_view(L"wide"));
-    };
-    {
-        DebugEnvironment env("OMCORE_DEBUG", nullptr);
+TEST(DebugOutput, StandardErrorOnlyWhenSwitchedOn) {
+    for (char const* off : {static_cast<char const*>(nullptr), "0", "", "yes", "1 "}) {
+        omtest::ScopedEnv env("OMCORE_DEBUG", off);
         EXPECT_FALSE(om::sys::DebugOutputEnabledByEnvironment());
-        EXPECT_EQ(StderrOf(write), "");
+        EXPECT_EQ(StderrOf("narrow|", L"wide"), "") << "OMCORE_DEBUG=" << (off ? off : "unset");
     }
-    for (char const* off : {"0", "", "yes", "1 "}) {
-        DebugEnvironment env("OMCORE_DEBUG", off);
-        EXPECT_EQ(StderrOf(write), "") << "OMCORE_DEBUG=" << off;
-    }
-    DebugEnvironment env("OMCORE_DEBUG", "1");
-    EXPECT_EQ(StderrOf(write), "narrow|wide");
+    omtest::ScopedEnv env("OMCORE_DEBUG", "1");
+    EXPECT_EQ(StderrOf("narrow|", L"wide"), "narrow|wide");
+    // Wide text as UTF-8; a lone surrogate and a value beyond Unicode become U+FFFD.
+    wchar_t const text[] = {L'\u00e9',
+                            static_cast<wchar_t>(0x1F600),
+                            static_cast<wchar_t>(0xD800),
+                            static_cast<wchar_t>(0x110000),
+                            L'.',
+                            0};
+    EXPECT_EQ(StderrOf("", text), "\xC3\xA9\xF0\x9F\x98\x80\xEF\xBF\xBD\xEF\xBF\xBD.");
 }
 
-TEST(DebugOutput, WideTextReachesStandardErrorAsUtf8) {
-    DebugEnvironment env("OMCORE_DEBUG", "1");
-    std::string const out = StderrOf([] {
-        // e acute, a character outside the basic plane, a lone surrogate and a value beyond
-        // Unicode (possible in a 32-bit wchar_t): the last two become U+FFFD.
-        wchar_t const text[] = {L'\u00e9',
-                                static_cast<wchar_t>(0x1F600),
-                                static_cast<wchar_t>(0xD800),
-                                static_cast<wchar_t>(0x110000),
-                                L'.',
-                                0};
-        OutputDebugText(std::wstring_view(text));
-    });
-    EXPECT_EQ(out, "\xC3\xA9\xF0\x9F\x98\x80\xEF\xBF\xBD\xEF\xBF\xBD.");
-}
-
-TEST(DebugOutput, InstalledSinksReceiveTextAndRestore) {
-    DebugEnvironment env("OMCORE_DEBUG", "1");
+TEST(DebugOutput, InstalledSinksReplaceTheDefaultAndRestore) {
+    omtest::ScopedEnv env("OMCORE_DEBUG", "1");
     {
         omtest::DebugRecorder recorder;
-        std::string const out = StderrOf([] {
-            OutputDebugText(std::string_view("a\nb"));
-            OutputDebugText(std::wstring_view(L"\u00fc"));
-        });
-        EXPECT_EQ(out, "");  // a host sink replaces the default
+        EXPECT_EQ(StderrOf("a\nb", L"\u00fc"), "");
         EXPECT_EQ(recorder.narrow, "a\nb");
         EXPECT_EQ(recorder.wide, L"\u00fc");
     }
     // The recorder put back the defaults (empty sinks).
     EXPECT_FALSE(om::sys::SetNarrowDebugSink(nullptr));
     EXPECT_FALSE(om::sys::SetWideDebugSink(nullptr));
-    EXPECT_EQ(StderrOf([] { OutputDebugText(std::string_view("back")); }), "back");
+    EXPECT_EQ(StderrOf("back", L""), "back");
 }
 
 }  // namespace
