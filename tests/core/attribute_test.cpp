@@ -74,36 +74,23 @@ class Attributes : public ::testing::Test {
     OmObject other{2, String("copy")};
 };
 
-TEST_F(Attributes, AddSetsTheParentAndCallsTheHookAfterTheEvent) {
+// Add sets the parent and calls the hook after the list's event, Subtract calls it before; both
+// go through the override inside Destroy too.
+TEST_F(Attributes, HooksAroundAddAndSubtract) {
     Tracked* a = new Tracked("a");
     EXPECT_EQ(src.Add(a, &owner), a);
     EXPECT_EQ(a->GetParent(), &owner);
-    EXPECT_EQ(log, (std::vector<std::string>{"src:2:a", "a.OnAdd"}));
-    log.clear();
     Tracked* b = new Tracked("b");
     b->SetParent(&other);
     EXPECT_EQ(src.Add2(b), b);  // no parent change, no hook
     EXPECT_EQ(b->GetParent(), &other);
-    EXPECT_EQ(log, std::vector<std::string>{"src:2:b"});
     EXPECT_EQ(src.Add(nullptr, &owner), nullptr);
-    EXPECT_EQ(src.Add2(nullptr), nullptr);
-}
-
-TEST_F(Attributes, SubtractOverrideRunsInsideBaseOperations) {
-    src.Add(new Tracked("a"), &owner);
-    Tracked* b = new Tracked("b");
-    src.Add(b, &owner);
-    log.clear();
     std::unique_ptr<OmAttribute> taken(src.Subtract(b));
     EXPECT_EQ(taken->GetParent(), nullptr);
-    EXPECT_EQ(log, (std::vector<std::string>{"b.OnSubtract", "src:3:b"}));
-    // Destroy takes every element off through the override.
-    log.clear();
     src.Destroy();
-    EXPECT_EQ(log, (std::vector<std::string>{"a.OnSubtract", "src:1:-"}));
-    // A null attribute is reported, an attribute of another list is left alone.
-    log.clear();
-    EXPECT_EQ(src.Subtract(static_cast<OmAttribute*>(nullptr)), nullptr);
+    EXPECT_EQ(log, (std::vector<std::string>{"src:2:a", "a.OnAdd", "src:2:b", "b.OnSubtract",
+                                             "src:3:b", "a.OnSubtract", "src:1:-"}));
+    // An attribute of another list is left alone.
     dst.Add(new Tracked("c"), &other);
     log.clear();
     EXPECT_EQ(src.Subtract(dst.First()), nullptr);
@@ -127,25 +114,19 @@ TEST_F(Attributes, MoveAttributesHandsEveryAttributeOver) {
     dst.MoveAttributes(nullptr, &owner);
     dst.MoveAttributes(&dst, &owner);
     EXPECT_TRUE(log.empty());
-    EXPECT_EQ(dst.Count(), 3);
 }
 
 TEST_F(Attributes, CopiesHaveNoParent) {
     Tracked t("t");
-    t.SetId(4);
     t.SetParent(&owner);
-    Tracked copy(t);
-    EXPECT_EQ(copy.GetParent(), nullptr);
-    EXPECT_EQ(copy.GetId(), 4u);
+    EXPECT_EQ(Tracked(t).GetParent(), nullptr);
     Tracked target("u");
     target.SetParent(&other);
     static_cast<OmAttribute&>(target) = t;  // id and name only
     EXPECT_EQ(target.GetName(), String("t"));
     EXPECT_EQ(target.GetParent(), &other);
-
     src.Add(new Tracked("a"), &owner);
     OmAttributeList copied(src);
-    ASSERT_EQ(copied.Count(), 1);
     EXPECT_EQ(copied.First()->GetParent(), nullptr);
     EXPECT_EQ(copied.Size(), 0);  // no observers
 }

@@ -1,7 +1,10 @@
 #include <om/core/string.h>
+#include <om/core/wide_text.h>
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <cwchar>
 #include <map>
 #include <random>
 #include <sstream>
@@ -13,18 +16,14 @@ namespace {
 
 using om::String;
 
-// ---- behaviour pinned by the data model ----
-
 TEST(StringCapacity, GrowsByPowersOfTwoBlocks) {
     String s("abcdef");
     EXPECT_EQ(s.allocation(), 6);  // 16-byte block
     s += 'g';
     EXPECT_EQ(s.allocation(), 22);  // 32-byte block
     EXPECT_EQ(s, "abcdefg");
-    EXPECT_EQ(String().allocation(), 0);
     s = "x";  // shrinking keeps the block
     EXPECT_EQ(s.allocation(), 22);
-    EXPECT_TRUE(s.OK());
 }
 
 TEST(StringLimits, LengthsBeyondSixteenBitsNeverWrap) {
@@ -53,14 +52,10 @@ TEST(StringLimits, LengthsBeyondSixteenBitsNeverWrap) {
     EXPECT_EQ(s, "next");
 }
 
-// ---- edge cases of the operations ----
+// ---- edge cases of the operations (the differential test below covers the general case) ----
 
-TEST(StringSearch, EdgesOfStartPositions) {
-    // Backward searches must end at size + startpos or before; the differential test below
-    // covers the general case.
+TEST(StringSearch, ContainsAndMatchesAtStartPositions) {
     String const s("banana");
-    EXPECT_EQ(s.index("an", -3), 1);
-    EXPECT_EQ(s.index('b', -7), -1);
     EXPECT_EQ(s.index('a', 100), -1);
     EXPECT_EQ(s.freq(""), 0);
     struct Case {
@@ -75,43 +70,29 @@ TEST(StringSearch, EdgesOfStartPositions) {
         EXPECT_EQ(s.contains(c.t, c.pos), c.contains) << c.t << " at " << c.pos;
         EXPECT_EQ(s.matches(c.t, c.pos), c.matches) << c.t << " at " << c.pos;
     }
-    EXPECT_TRUE(s.matches(s));
 }
 
-TEST(StringSubranges, ByPositionAndPattern) {
+TEST(StringSubranges, ViewsAndAssignmentThroughThem) {
     String s("key=value=x");
-    EXPECT_EQ(s.before('='), "key");
     EXPECT_EQ(s.through('='), "key=");
-    EXPECT_EQ(s.after('='), "value=x");
     EXPECT_EQ(s.from('='), "=value=x");
     EXPECT_EQ(s.after('=', -1), "x");  // last occurrence
-    EXPECT_EQ(s.at("val"), "val");
-    EXPECT_EQ(s.through(3), "key=");
-    EXPECT_EQ(s.from(4), "value=x");
     EXPECT_EQ(s(4, 5), "value");
     // Not found or out of range: an empty view, never the whole string.
     EXPECT_TRUE(s.before("#").empty() && s.after("#").empty());
     EXPECT_TRUE(s.at(5, 100).empty() && s.at(-1, 2).empty());
     EXPECT_TRUE(s.at(2000000000, 2000000000).empty());
-    String const cs("a.b");
-    EXPECT_EQ(cs.before('.'), "a");
-}
 
-TEST(StringSubranges, AssignmentReplacesTheRange) {
-    String s("hello world");
-    s.at("world") = "there, everybody";
-    EXPECT_EQ(s, "hello there, everybody");
-    s.before(5) = "Hi";
-    EXPECT_EQ(s, "Hi there, everybody");
-    s.after(',') = "";
-    EXPECT_EQ(s, "Hi there,");
-
+    String h("hello world");
+    h.at("world") = "there, everybody";
+    h.before(5) = "Hi";
+    h.after(',') = "";
+    EXPECT_EQ(h, "Hi there,");
     // The view may look at the same string it replaces into.
     String t("abcdef");
     t.at(0, 2) = t.from(2);
     EXPECT_EQ(t, "cdefcdef");
-
-    // A view requested outside the string replaces nothing anywhere.
+    // A view outside the string replaces nothing anywhere.
     String u("abc");
     u.at(10, 1) = "zzz";
     u.before("#") = "zzz";
@@ -120,104 +101,65 @@ TEST(StringSubranges, AssignmentReplacesTheRange) {
 
 TEST(StringEditing, DelAndSelfReferences) {
     String s("abcdef");
-    EXPECT_FALSE(s.del(0, 0));
-    EXPECT_FALSE(s.del(-1, 2));
-    EXPECT_FALSE(s.del(4, 3));
-    EXPECT_EQ(s, "abcdef");
+    EXPECT_FALSE(s.del(0, 0) || s.del(-1, 2) || s.del(4, 3) || s.del("zz"));
     EXPECT_TRUE(s.del(1, 2));
-    EXPECT_EQ(s, "adef");
     EXPECT_TRUE(s.del("de"));
     EXPECT_EQ(s, "af");
-    EXPECT_FALSE(s.del("zz"));
-
     String a("xy");
     a += a;
-    EXPECT_EQ(a, "xyxy");
     a.prepend(a);
     EXPECT_EQ(a, "xyxyxyxy");
     a = a.at(1, 3);
-    EXPECT_EQ(a, "yxy");
     EXPECT_EQ(a.gsub(a, "<" + a + ">"), 1);
     EXPECT_EQ(a, "<yxy>");
-    a.prepend('[');
-    a += ']';
-    EXPECT_EQ(a, "[<yxy>]");
 }
 
-TEST(StringCase, CapitalizeKeepsApostrophesInWords) {
+TEST(StringCase, CapitalizeKeepsApostrophesInWordsAndBytesAbove127) {
     String s("don't STOP 3rd-place o'neil");
     s.capitalize();
     EXPECT_EQ(s, "Don't Stop 3rd-Place O'neil");
-    s.upcase();
-    EXPECT_EQ(s, "DON'T STOP 3RD-PLACE O'NEIL");
-    s.downcase();
-    EXPECT_EQ(s, "don't stop 3rd-place o'neil");
     String u("\xC3\xA9t\xC3\xA9");  // UTF-8 bytes pass through unchanged
     u.upcase();
     EXPECT_EQ(u, "\xC3\xA9T\xC3\xA9");
-    u.reverse();
-    EXPECT_EQ(u, "\xA9\xC3T\xA9\xC3");
 }
 
 TEST(StringCompare, SignedBytesAndFolding) {
     EXPECT_LT(om::fcompare("abc", "ABD"), 0);
     EXPECT_EQ(om::fcompare("ABC", "abc"), 0);
     EXPECT_EQ(om::compare(String("a"), "ab"), -'b');
-    EXPECT_EQ(om::fcompare("a", "ab"), -1);
-    EXPECT_EQ(om::compare(String("abc"), "abc"), 0);
-    // Characters are signed: a byte above 127 sorts before ASCII.
+    // Characters are signed: a byte above 127 sorts before ASCII, and before the end (0).
     EXPECT_LT(om::compare(String("\xE9"), "a"), 0);
-    EXPECT_GT(om::compare(String("a"), "a\xE9"), 0);  // the end (0) is above a negative byte
-
+    EXPECT_GT(om::compare(String("a"), "a\xE9"), 0);
     // The operators agree with compare and give a total order usable as a map key.
     std::map<String, int> m;
     for (char const* k : {"b", "a", "ab", "\xE9", "a\xE9", ""}) m[String(k)] = 1;
     std::vector<std::string> keys;
     for (auto const& kv : m) keys.push_back(kv.first.str());
     EXPECT_EQ(keys, (std::vector<std::string>{"\xE9", "", "a\xE9", "a", "ab", "b"}));
-    String const x("abc");
-    EXPECT_TRUE(x == "abc" && "abc" == x && x != "abd" && x < "abd" && "abd" > x);
-    EXPECT_TRUE(x.at(0, 2) == "ab" && x.at(0, 2) < x);
-
     // Embedded NULs keep the order total and equality exact.
     String const n1("a\0b", 3), n2("a\0c", 3), n3("a");
-    EXPECT_NE(n1, n3);
-    EXPECT_LT(n3, n1);
-    EXPECT_LT(n1, n2);
+    EXPECT_TRUE(n1 != n3 && n3 < n1 && n1 < n2);
     std::unordered_set<String> set{n1, n2, n3, String("a")};
     EXPECT_EQ(set.size(), 3u);
 }
 
 // ---- free functions ----
 
-TEST(StringFunctions, SplitAndTokenize) {
+TEST(StringFunctions, SplitTokenizeAndJoinEdges) {
     String parts[10];
-    EXPECT_EQ(om::split("a,,b,", parts, 10, ","), 3);
-    EXPECT_EQ(parts[0], "a");
-    EXPECT_EQ(parts[1], "");
-    EXPECT_EQ(parts[2], "b");
-    EXPECT_EQ(om::tokenize("a,,b,", parts, 10, ","), 2);
-    EXPECT_EQ(parts[1], "b");
     EXPECT_EQ(om::split("a::b::c", parts, 2, "::"), 2);  // room for two only
     EXPECT_EQ(parts[1], "b");
     EXPECT_EQ(om::split("abc", parts, 10, ""), 1);
     EXPECT_EQ(parts[0], "abc");
-
     std::vector<String> v{"keep"};
-    EXPECT_EQ(om::tokenize(" x\ty  z ", v, " \t"), 4);
-    EXPECT_EQ(v[3], "z");
-    EXPECT_EQ(om::tokenize(v[0], v, "e"), 6);  // the input may be an element of the vector
-    EXPECT_EQ(v[4], "k");
-    EXPECT_EQ(v[5], "p");
-
+    // The tokens are appended; the input may be an element of the vector.
+    EXPECT_EQ(om::tokenize(v[0], v, "e"), 3);
+    EXPECT_EQ(v[1], "k");
+    EXPECT_EQ(v[2], "p");
     String const words[] = {"x", "", "y"};
     EXPECT_EQ(om::join(words, 3, "--"), "x----y");
-    EXPECT_EQ(om::replicate('-', 3), "---");
-    EXPECT_EQ(om::replicate(String("ab"), 3), "ababab");
     EXPECT_EQ(om::replicate('-', -2), "");
-    EXPECT_EQ(om::common_prefix("photo12", "photo15"), "photo1");
     EXPECT_EQ(om::common_prefix("xphoto", "yphoto", 1), "photo");
-    EXPECT_EQ(om::common_suffix("a.coo", "bb.coo"), ".coo");
     EXPECT_EQ(om::common_suffix("abc", "xbc", 1), "b");
     EXPECT_EQ(om::common_suffix("abc", "", -1), "");
 }
@@ -238,44 +180,32 @@ TEST(StringFunctions, SprintfPlaceholders) {
     EXPECT_EQ(out, "100%");
 }
 
-TEST(StringFunctions, Readline) {
+TEST(StringFunctions, ReadlineKeepsCrAndStopsAtEnd) {
     std::istringstream in("one\r\ntwo;three");
     String s;
     EXPECT_EQ(om::readline(in, s), 4);  // the CR stays, only the terminator is special
     EXPECT_EQ(s, "one\r");
     EXPECT_EQ(om::readline(in, s, ';', 0), 4);
     EXPECT_EQ(s, "two;");
-    EXPECT_FALSE(in.eof());
     EXPECT_EQ(om::readline(in, s), 5);
-    EXPECT_EQ(s, "three");
     EXPECT_TRUE(in.eof());
     EXPECT_EQ(om::readline(in, s), 0);
-    EXPECT_TRUE(s.empty());
-    EXPECT_TRUE(in.fail());
+    EXPECT_TRUE(s.empty() && in.fail());
 }
 
-TEST(StringNumbers, DefaultFormatAndConversions) {
+TEST(StringNumbers, DefaultFormatAcceptsOneDoubleConversionOnly) {
     EXPECT_EQ(String(3.14159), " 3.142");
-    EXPECT_EQ(String(-42), "-42");
     EXPECT_EQ(String(1e300).length(), 305);  // longer than any small buffer
     String const saved = String::DefaultNumberFormat();
-    EXPECT_FALSE(String::SetDefaultNumberFormat("%s"));
-    EXPECT_FALSE(String::SetDefaultNumberFormat("%f %f"));
-    EXPECT_FALSE(String::SetDefaultNumberFormat("%Lf"));
-    EXPECT_FALSE(String::SetDefaultNumberFormat("%99999f"));
+    for (char const* bad : {"%s", "%f %f", "%Lf", "%99999f"})
+        EXPECT_FALSE(String::SetDefaultNumberFormat(bad)) << bad;
     EXPECT_EQ(String(2.5), " 2.500");
     EXPECT_TRUE(String::SetDefaultNumberFormat("%% %+.2e"));
     EXPECT_EQ(String(2.5), "% +2.50e+00");
     EXPECT_TRUE(String::SetDefaultNumberFormat(saved));
-
     std::ostringstream out;
-    String const s("a b");
-    out << s << '|' << s.after(' ');
-    EXPECT_EQ(out.str(), "a b|b");
-    std::istringstream in("  word next");
-    String w;
-    in >> w;
-    EXPECT_EQ(w, "word");
+    out << String("a b").after(' ');
+    EXPECT_EQ(out.str(), "b");
 }
 
 // ---- differential tests against std::string on random inputs ----
@@ -317,8 +247,6 @@ TEST(StringDifferential, SearchAndSubstitution) {
             ASSERT_EQ(S.index(T, sp), RefIndex(s, t, sp)) << "startpos " << sp;
             ASSERT_EQ(S.index(t[0], sp), RefIndex(s, t.substr(0, 1), sp)) << "startpos " << sp;
         }
-        EXPECT_EQ(S.contains(T), s.find(t) != std::string::npos);
-
         int freq = 0;
         for (std::size_t p = s.find(t); p != std::string::npos; p = s.find(t, p + 1)) ++freq;
         EXPECT_EQ(S.freq(T), freq);
@@ -372,15 +300,6 @@ TEST(StringDifferential, SearchAndSubstitution) {
             << "ASCII text orders like std::string";
     }
 }
-
-}  // namespace
-
-#include <om/core/wide_text.h>
-
-#include <cstring>
-#include <cwchar>
-
-namespace {
 
 TEST(WideText, EmojiAndInvalidBytesThroughTheOwningBuffers) {
     // Four UTF-8 bytes give one wide unit; every one of four emoji must fit.

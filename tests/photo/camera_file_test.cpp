@@ -1,9 +1,11 @@
-// Camera files read back: every layout field by field, the fall-back from the keyword layout
-// to the simple one, the warning for repeated identifiers on reading, and hostile files.
+// Camera files: every layout as exact text and read back field by field, the fall-back from the
+// keyword layout to the simple one, repeated identifiers, hostile files and failed writes.
 #include <om/photo/camera_list.h>
 
 #include <cmath>
+#include <filesystem>
 #include <random>
+#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -15,17 +17,40 @@ namespace {
 
 using namespace testing_camera;
 
+// Not all cameras of mode 0: the keyword layout, which carries every parameter.
 TEST(CameraFiles, KeywordFileRoundTripsEveryField) {
     OmCameraList list;
     list.Add(new OmCamera(FullCamera(1, 0, "Omri 35")));
     list.Add(new OmCamera(FullCamera(2, 1, "Viva")));
     list.Add(new OmCamera(FullCamera(3, 2, "CAP model")));
     list.Add(new OmCamera(FullCamera(4, 3, "")));
-    ASSERT_EQ(list.WriteFile(String("keyword.cam"), false), 1);  // not all mode 0: keywords
+    ASSERT_EQ(list.WriteFile(String("keyword.cam"), false), 1);
     OmCameraList back("keyword.cam");
     const auto written = Cameras(list), read = Cameras(back);
     ASSERT_EQ(read.size(), 4u);
     for (std::size_t k = 0; k < read.size(); ++k) ExpectSameParameters(*written[k], *read[k]);
+}
+
+TEST(CameraFiles, KeywordFileLayout) {
+    OmCameraList list;
+    OmCamera cap(3, 24.5, 0.125, -0.0625, -0.0002, 0, 9, "cap");
+    cap.SetMode(OmCamera::kModeCap);
+    cap.SetRm(18);
+    list.Add(new OmCamera(cap));
+    ASSERT_EQ(list.WriteFile(String("layout_full.cam"), false), 1);
+    const std::string text = Slurp("layout_full.cam");
+    EXPECT_EQ(text.rfind("; \n; OMRIGRAPHY 10 Version 8.205 General Purpose Camera File\n; \n"
+                         "; Ident: ID         Camera Id\n",
+                         0),
+              0u);
+    EXPECT_NE(text.find(";        A1 A2 A3   Radial Symmetric Distortion\n;        B1 B2      "
+                        "Affine Distortion\n;        C1 C2      Tangential Distortion\n; \n\n"),
+              std::string::npos);
+    EXPECT_NE(
+        text.find("\nCAMERA    { ID 3 NAME \"cap\" MD 2 C 24.5 CV 0 XH 0.125 YH -0.0625 XHV 0 "
+                  "YHV 0 A1 -2e-04 A2 0 A3 0 R0 9 RM 18 B1 0 B2 0 C1 0 C2 0}\n"),
+        std::string::npos)
+        << text;
 }
 
 TEST(CameraFiles, KeywordBlockWithoutRmTakesItFromR0AndKeepsTheSignOfC) {
@@ -34,7 +59,6 @@ TEST(CameraFiles, KeywordBlockWithoutRmTakesItFromR0AndKeepsTheSignOfC) {
     OmCameraList list("partial.cam");
     ASSERT_EQ(list.Count(), 1);
     const OmCamera* cam = list.First();
-    EXPECT_EQ(cam->GetId(), 9u);
     EXPECT_EQ(cam->GetC(), -42.5);
     EXPECT_EQ(cam->GetRm(), 21.0);
     EXPECT_EQ(cam->GetXh(), 0.5);  // aliases of XH and YH
@@ -42,29 +66,37 @@ TEST(CameraFiles, KeywordBlockWithoutRmTakesItFromR0AndKeepsTheSignOfC) {
     EXPECT_TRUE(cam->IsTs15());
 }
 
-TEST(CameraFiles, SimpleFileRoundTrip) {
+// Only mode-0 cameras: the simple layout. A double quote cannot stand inside a quoted token and
+// is written as an apostrophe; a line end in a name becomes a blank.
+TEST(CameraFiles, SimpleFileLayoutAndRoundTrip) {
     OmCameraList list;
-    list.Add(new OmCamera(1, 50.123456789012345, 0.1 / 3, -0.2 / 7, 1e-4 / 3, 2e-8 / 7, 12.5,
-                          "first \"quoted\" camera"));
-    list.Add(new OmCamera(2, 28.0, 0.0, 0.0, 0.0, 0.0, 0.0, "plain"));
+    list.Add(new OmCamera(1, 50.5, 0.25, -0.125, 0.0001, 0, 12, "first"));
+    list.Add(new OmCamera(12, 24, 0, 0, 0, 0, 0, "say \"cheese\"\n"));
     ASSERT_TRUE(list.ContainsOnlyKavroCams());
-    ASSERT_EQ(list.WriteFile(String("simple.cam"), false), 1);
+    ASSERT_EQ(list.WriteFile(String("layout.cam"), false), 1);
+    EXPECT_EQ(Slurp("layout.cam"),
+              "; \n"
+              "; OMRIGRAPHY 10 Version 8.205 Simple Camera File\n"
+              "; \n"
+              "; File Format: { Id  C  Xh  Yh  A1  A2  R0 \"Infotext\"}\n"
+              "; \n"
+              "\n"
+              "{    1 50.5 0.25 -0.125 1e-04 0 12 \"first\"}\n"
+              "{   12 24 0 0 0 0 0 \"say 'cheese' \"}\n");
+    EXPECT_STREQ(OmCameraList("layout.cam").Last()->GetName().chars(), "say 'cheese' ");
+
+    OmCameraList full;
+    full.Add(new OmCamera(FullCamera(1, 0, "full")));
+    ASSERT_EQ(full.WriteFile(String("simple.cam"), false), 1);
     OmCameraList back("simple.cam");
-    const auto read = Cameras(back);
-    ASSERT_EQ(read.size(), 2u);
-    const OmCamera& a = *read[0];
-    EXPECT_EQ(a.GetId(), 1u);
-    EXPECT_EQ(a.GetC(), 50.123456789012345);
-    EXPECT_EQ(a.GetXh(), 0.1 / 3);
-    EXPECT_EQ(a.GetYh(), -0.2 / 7);
-    EXPECT_EQ(a.GetA1(), 1e-4 / 3);
-    EXPECT_EQ(a.GetA2(), 2e-8 / 7);
-    EXPECT_EQ(a.GetR0(), 12.5);
-    EXPECT_EQ(a.GetRm(), 2.1 * 12.5);
-    EXPECT_EQ(a.GetMode(), 0u);
-    // A double quote cannot stand inside a quoted token; it is written as an apostrophe.
-    EXPECT_STREQ(a.GetName().chars(), "first 'quoted' camera");
-    EXPECT_STREQ(read[1]->GetName().chars(), "plain");
+    ASSERT_EQ(back.Count(), 1);
+    const OmCamera& a = *full.First();
+    const OmCamera& b = *back.First();
+    for (int i : {0, 1, 2, 3, 4, 6}) {  // c, xh, yh, a1, a2, r0
+        const Parameter& p = kParameters[i];
+        EXPECT_EQ((a.*p.get)(), (b.*p.get)()) << p.name;
+    }
+    EXPECT_EQ(b.GetRm(), 2.1 * a.GetR0());
 }
 
 // A simple line stores the magnitude of C; integer tokens are numbers too. A file without camera
@@ -75,7 +107,6 @@ TEST(CameraFiles, SimpleLinesAndFallBackFromKeywordLayout) {
     const auto cams = Cameras(list);
     ASSERT_EQ(cams.size(), 2u);
     EXPECT_EQ(cams[0]->GetC(), 35.5);
-    EXPECT_EQ(cams[0]->GetRm(), 2.1 * 8);
     EXPECT_EQ(cams[1]->GetC(), 24.0);
 
     Spit("fallback.cam",
@@ -83,26 +114,36 @@ TEST(CameraFiles, SimpleLinesAndFallBackFromKeywordLayout) {
     OmCameraList fallback;
     EXPECT_EQ(fallback.Read("fallback.cam"), 1);
     ASSERT_EQ(fallback.Count(), 1);
-    EXPECT_EQ(fallback.First()->GetId(), 11u);
     EXPECT_STREQ(fallback.First()->GetName().chars(), "fallback");
+
+    OmCameraList missing;
+    EXPECT_EQ(missing.ReadFileFormatFull(nullptr), 0);
+    EXPECT_EQ(missing.ReadFileFormatFull("no_such_file.cam"), 0);
+    EXPECT_EQ(missing.Read("no_such_file.cam"), 1);
+    EXPECT_EQ(missing.Count(), 0);
 }
 
-TEST(CameraFiles, MissingFileLeavesTheListEmpty) {
+TEST(CameraFiles, BundleProgramLineLayout) {
     OmCameraList list;
-    EXPECT_EQ(list.ReadFileFormatFull(nullptr), 0);
-    EXPECT_EQ(list.ReadFileFormatFull("no_such_file.cam"), 0);
-    EXPECT_EQ(list.Read("no_such_file.cam"), 1);
-    EXPECT_EQ(list.Count(), 0);
+    list.Add(new OmCamera(7, -50.5, 0.125, -0.25, 0.0001, 1e-05, 12, "x"));
+    OmCamera cap(8, 35.0, 0.1, 0.2, 0.3, 0.4, 0.5);
+    cap.SetMode(OmCamera::kModeCap);
+    list.Add(new OmCamera(cap));
+    ASSERT_EQ(list.WriteFile(String("bundle.txt"), true), 1);
+    EXPECT_EQ(Slurp("bundle.txt"),
+              "    7             50.5            0.125            -0.25           0.0001"
+              "            1e-05               12\n"
+              "    8               35                0                0                0"
+              "                0                0\n");
+    std::ostringstream out;  // the writers restore the stream's format
+    out.precision(3);
+    FullCamera(1, 2, "n").WriteFullData(out, true);
+    FullCamera(1, 2, "n").WriteKavroFormat(out);
+    EXPECT_EQ(out.precision(), 3);
 }
 
-TEST_F(CameraWarnings, ReadingAFileWithThreeEqualIdsWarnsOnce) {
-    Spit("three.cam",
-         "{ 3 50 0 0 0 0 0 \"a\"}\n{ 3 50 0 0 0 0 0 \"b\"}\n{ 3 50 0 0 0 0 0 \"c\"}\n");
-    OmCameraList list("three.cam");
-    EXPECT_EQ(list.Count(), 3);
-    EXPECT_EQ(beeps.size(), 1u);
-}
-
+// The first line lacks its name: it is dropped (the reader records the error) and reading goes
+// on. Words and other stray tokens in number fields count as 0.
 TEST(CameraFiles, ShortAndMalformedSimpleLinesDoNotSwallowTheNextLine) {
     Spit("short.cam",
          "{ 1 50 }\n"
@@ -111,23 +152,18 @@ TEST(CameraFiles, ShortAndMalformedSimpleLinesDoNotSwallowTheNextLine) {
          "{ 4 24 0 0 0 0 0 \"fine\"}\n");
     OmCameraList list("short.cam");
     const auto cams = Cameras(list);
-    // The first line lacks its name: it is dropped (the reader records the error) and reading
-    // goes on. Words and other stray tokens in number fields count as 0.
     ASSERT_EQ(cams.size(), 3u);
     EXPECT_EQ(cams[0]->GetId(), 2u);
     EXPECT_EQ(cams[0]->GetC(), 0.0);
     EXPECT_EQ(cams[0]->GetXh(), 0.1);
     EXPECT_EQ(cams[0]->GetR0(), 5.0);
-    EXPECT_STREQ(cams[0]->GetName().chars(), "words count as zero");
-    EXPECT_EQ(cams[1]->GetId(), 3u);
     EXPECT_EQ(cams[1]->GetC(), 35.0);
     EXPECT_EQ(cams[1]->GetXh(), 0.0);
     EXPECT_STREQ(cams[1]->GetName().chars(), "other token");
-    EXPECT_EQ(cams[2]->GetId(), 4u);
     EXPECT_STREQ(cams[2]->GetName().chars(), "fine");
 }
 
-TEST(CameraFiles, RandomBytesAndOverlongLinesAreSurvived) {
+TEST(CameraFiles, RandomBytesOverlongLinesAndHugeValuesAreSurvived) {
     std::mt19937 rng(99);
     for (int round = 0; round < 20; ++round) {
         std::string text;
@@ -136,12 +172,10 @@ TEST(CameraFiles, RandomBytesAndOverlongLinesAreSurvived) {
         if (round % 4 == 0) text += "\n{ 1 50 0 0 0 0 0 \"after\"}\n";
         if (round % 5 == 0) text += std::string(9000, 'x') + "\n";
         Spit("random.cam", text);
-        OmCameraList list("random.cam");
-        EXPECT_LE(list.Count(), n);
+        EXPECT_LE(OmCameraList("random.cam").Count(), n);
     }
     Spit("truncated.cam", "CAMERA { ID 1 NAME \"cut");
-    OmCameraList truncated("truncated.cam");
-    EXPECT_LE(truncated.Count(), 1);
+    EXPECT_LE(OmCameraList("truncated.cam").Count(), 1);
     Spit("huge.cam", "CAMERA { ID 4294967295 C 1e308 R0 1e300 MD 4000000000 }\n");
     OmCameraList huge("huge.cam");
     ASSERT_EQ(huge.Count(), 1);
@@ -152,6 +186,65 @@ TEST(CameraFiles, RandomBytesAndOverlongLinesAreSurvived) {
         EXPECT_TRUE(std::isfinite(x) && std::isfinite(y));
     }
     OmCamera::DeleteInvAdjustTables();
+}
+
+// A failed open, and a device that is always full (the data is lost at the flush), must be
+// reported.
+TEST(CameraFiles, FailedWritesReportFailure) {
+    OmCameraList list;
+    list.Add(new OmCamera(1, 50.0));
+    EXPECT_EQ(list.WriteFile(String("no_such_dir/cams.cam"), false), 0);
+    EXPECT_EQ(list.WriteFileFormatFull(String("no_such_dir/cams.cam")), 0);
+    EXPECT_EQ(list.WriteFile(String("no_such_dir/cams.txt"), true), 0);
+    if (std::filesystem::exists("/dev/full")) {
+        EXPECT_EQ(list.WriteFile(String("/dev/full"), false), 0);
+        EXPECT_EQ(list.WriteFileFormatFull(String("/dev/full")), 0);
+    }
+}
+
+// Records beeps and debug lines instead of sending them to the host.
+class CameraWarnings : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        sys::SetBeepHandler([this](unsigned f, unsigned d) {
+            beeps.push_back({f, d});
+            return true;
+        });
+        previous = sys::SetNarrowDebugSink([this](std::string_view t) { lines.emplace_back(t); });
+    }
+    void TearDown() override {
+        sys::SetBeepHandler({});
+        sys::SetNarrowDebugSink(previous);
+    }
+    std::vector<std::pair<unsigned, unsigned>> beeps;
+    std::vector<std::string> lines;
+    sys::NarrowDebugSink previous;
+};
+
+// Two cameras of one identifier are allowed; three or more are reported once per identifier,
+// on reading too, and kept.
+TEST_F(CameraWarnings, ThreeOrMoreCamerasOfOneIdWarnOncePerId) {
+    Spit("three.cam",
+         "{ 3 50 0 0 0 0 0 \"a\"}\n{ 3 50 0 0 0 0 0 \"b\"}\n{ 3 50 0 0 0 0 0 \"c\"}\n");
+    EXPECT_EQ(OmCameraList("three.cam").Count(), 3);
+    EXPECT_EQ(beeps.size(), 1u);
+    beeps.clear();
+    OmCameraList list;
+    list.Add(new OmCamera(5, 50.0));
+    list.Add(new OmCamera(5, 51.0));
+    list.Add(new OmCamera(6, 35.0));
+    EXPECT_EQ(list.TestForMultipleCameras(), 0);
+    EXPECT_TRUE(beeps.empty());
+    list.Add(new OmCamera(5, 52.0));
+    for (int k = 0; k < 4; ++k) list.Add(new OmCamera(2, 20.0));
+    lines.clear();
+    EXPECT_EQ(list.TestForMultipleCameras(), 2);
+    ASSERT_EQ(beeps.size(), 2u);
+    EXPECT_EQ(beeps[0], (std::pair<unsigned, unsigned>{1000, 100}));
+    EXPECT_EQ(lines,
+              (std::vector<std::string>{"** OmCameraList::TestForMultipleCameras Id 2 4 Entries",
+                                        "** OmCameraList::TestForMultipleCameras Id 5 3 Entries"}));
+    EXPECT_EQ(list.Count(), 8);
 }
 
 }  // namespace

@@ -120,31 +120,20 @@ TEST_F(FileTypeTest, EveryTableEntryWithFittingWrongAndEmptyContent) {
     EXPECT_EQ(OmDetectOmriFiles(Path("blank.coo").c_str()).IsValidOmriFile(), OmFileCoordinates);
 }
 
-TEST_F(FileTypeTest, UnreadableFilesAreNotRecognised) {
-    // Missing: content types fail, extension-alone types do not open the file.
-    OmDetectOmriFiles const missing(Path("missing.coo").c_str());
-    EXPECT_EQ(missing.DetectByExtension(), OmFileCoordinates);
-    EXPECT_EQ(missing.IsValidOmriFile(), OmFileUnknown);
+// Missing files, directories, unreadable files and tokenizer errors are not recognised; an
+// over-long first line is read in bounded pieces, so a line of digits never passes as a keyword.
+TEST_F(FileTypeTest, UnreadableAndMalformedFilesAreNotRecognised) {
+    EXPECT_EQ(OmDetectOmriFiles(Path("missing.coo").c_str()).IsValidOmriFile(), OmFileUnknown);
+    // Types known by extension alone do not open the file.
     EXPECT_EQ(OmDetectOmriFiles(Path("missing.ply").c_str()).IsValidOmriFile(), OmFilePly);
-
-    // A directory with a file's name.
     fs::create_directories(Path("folder.pro"));
-    OmDetectOmriFiles const folder(Path("folder.pro").c_str());
-    EXPECT_EQ(folder.DetectByExtension(), OmFileProject);
-    EXPECT_EQ(folder.IsValidOmriFile(), OmFileUnknown);
-
+    EXPECT_EQ(OmDetectOmriFiles(Path("folder.pro").c_str()).IsValidOmriFile(), OmFileUnknown);
     if (::geteuid() != 0) {  // root reads files whatever their permissions
-        std::string const locked = Path("locked.coo");
-        WriteFile(locked, Content(Kind::kInt));
-        fs::permissions(locked, fs::perms::none);
-        EXPECT_EQ(OmDetectOmriFiles(locked.c_str()).IsValidOmriFile(), OmFileUnknown);
-        fs::permissions(locked, fs::perms::owner_all);
+        WriteFile(Path("locked.coo"), Content(Kind::kInt));
+        fs::permissions(Path("locked.coo"), fs::perms::none);
+        EXPECT_EQ(OmDetectOmriFiles(Path("locked.coo").c_str()).IsValidOmriFile(), OmFileUnknown);
+        fs::permissions(Path("locked.coo"), fs::perms::owner_all);
     }
-}
-
-// An over-long first line is read in bounded pieces: a line of digits never passes as the
-// keyword of a project.
-TEST_F(FileTypeTest, TokenizerErrorsAreNotRecognised) {
     std::pair<char const*, std::string> const cases[] = {
         {"float.coo", "12.5 1 2\n"},  // a number, but not an integer
         {"badnumber.coo", "2x 1 2\n"},
@@ -157,47 +146,34 @@ TEST_F(FileTypeTest, TokenizerErrorsAreNotRecognised) {
     }
     WriteFile(Path("late.coo"), "\n\n; comment\n   7 1 2\n");
     EXPECT_EQ(OmDetectOmriFiles(Path("late.coo").c_str()).IsValidOmriFile(), OmFileCoordinates);
-}
-
-TEST_F(FileTypeTest, RandomBytesNeverCrash) {
     std::mt19937 rng(51);
     for (int trial = 0; trial < 200; ++trial) {
         std::string bytes(rng() % 3000, '\0');
         for (auto& c : bytes) c = static_cast<char>(rng());
-        std::string const path = Path("random.coo");
-        WriteFile(path, bytes);
-        eOmriFiletype const type = OmDetectOmriFiles(path.c_str()).IsValidOmriFile();
+        WriteFile(Path("random.coo"), bytes);
+        eOmriFiletype const type = OmDetectOmriFiles(Path("random.coo").c_str()).IsValidOmriFile();
         ASSERT_TRUE(type == OmFileCoordinates || type == OmFileUnknown);
     }
 }
 
-TEST_F(FileTypeTest, ExtensionIsMatchedWithoutCaseAndOnlyInTheFileName) {
+// Without case, only in the file name; wide names are opened as UTF-8.
+TEST_F(FileTypeTest, ExtensionMatching) {
     WriteFile(Path("UPPER.COO"), Content(Kind::kInt));
     EXPECT_EQ(OmDetectOmriFiles(Path("UPPER.COO").c_str()).IsValidOmriFile(), OmFileCoordinates);
     EXPECT_EQ(OmDetectOmriFiles("scan.PlY").DetectByExtension(), OmFilePly);
     EXPECT_EQ(OmDetectOmriFiles("a.b.csv").DetectByExtension(), OmFileCsv);
-
-    // Not an extension: no dot, a leading dot only, a dot in a directory, an unknown text, a
-    // longer text that starts with a known one.
-    for (char const* path : {"coo", ".coo", "dir.coo/file", "x.abc", "x.coox", "x.", "", "x.co",
-                             "no_extension_here"}) {
+    for (char const* path : {"coo", ".coo", "dir.coo/file", "x.abc", "x.coox", "x.", "", "x.co"}) {
         OmDetectOmriFiles const detect(path);
         EXPECT_EQ(detect.DetectByExtension(), OmFileUnknown) << path;
         EXPECT_EQ(detect.IsValidOmriFile(), OmFileUnknown) << path;
     }
-    OmDetectOmriFiles const null_path(static_cast<char const*>(nullptr));
-    EXPECT_EQ(null_path.DetectByExtension(), OmFileUnknown);
-    OmDetectOmriFiles const null_wide(static_cast<wchar_t const*>(nullptr));
-    EXPECT_EQ(null_wide.IsValidOmriFile(), OmFileUnknown);
-}
-
-TEST_F(FileTypeTest, WidePathsAreOpenedAsUtf8) {
-    std::string const utf8 = Path("m\xc3\xa4ssung.coo");  // a-umlaut in UTF-8
-    WriteFile(utf8, Content(Kind::kInt));
-    std::wstring const wide = L"filetype_dir/m\u00e4ssung.coo";
-    OmDetectOmriFiles const detect(wide.c_str());
-    EXPECT_EQ(detect.DetectByExtension(), OmFileCoordinates);
-    EXPECT_EQ(detect.IsValidOmriFile(), OmFileCoordinates);
+    EXPECT_EQ(OmDetectOmriFiles(static_cast<char const*>(nullptr)).DetectByExtension(),
+              OmFileUnknown);
+    EXPECT_EQ(OmDetectOmriFiles(static_cast<wchar_t const*>(nullptr)).IsValidOmriFile(),
+              OmFileUnknown);
+    WriteFile(Path("m\xc3\xa4ssung.coo"), Content(Kind::kInt));  // a-umlaut in UTF-8
+    EXPECT_EQ(OmDetectOmriFiles(L"filetype_dir/m\u00e4ssung.coo").IsValidOmriFile(),
+              OmFileCoordinates);
 }
 
 TEST(FileTypeTable, ExtensionsInBothWidths) {
@@ -206,8 +182,6 @@ TEST(FileTypeTable, ExtensionsInBothWidths) {
         std::wstring const wide(e.extension, e.extension + std::strlen(e.extension));
         EXPECT_STREQ(GetOmExtensionW(e.type), wide.c_str());
     }
-    EXPECT_STREQ(GetOmExtensionA(OmFileUnknown), "");
-    EXPECT_STREQ(GetOmExtensionW(OmFileUnknown), L"");
     EXPECT_STREQ(GetOmExtensionA(static_cast<eOmriFiletype>(-1)), "");
     EXPECT_STREQ(GetOmExtensionW(static_cast<eOmriFiletype>(26)), L"");
 }

@@ -33,16 +33,13 @@ std::string Grouped(std::uint32_t v, std::string const& sep) {
 
 TEST(NumberText, CLocaleGroupsWithCommaInBothWidths) {
     LocaleGuard locale("C");
-    for (std::uint32_t v : {0u, 999u, 1000u, 1234567u, 4294967295u}) {
-        EXPECT_EQ(std::string(om_itoa10_A(v)), Grouped(v, ",")) << v;
-        std::string const narrow = Grouped(v, ",");
-        EXPECT_EQ(std::wstring(om_itoa10_W(v)), std::wstring(narrow.begin(), narrow.end())) << v;
-    }
     EXPECT_STREQ(om_itoa10_A(4294967295u), "4,294,967,295");  // the oracle itself, once by hand
     std::mt19937 rng(31);
     for (int i = 0; i < 1000; ++i) {
-        std::uint32_t const v = rng() >> (rng() % 32);
-        ASSERT_EQ(std::string(om_itoa10_A(v)), Grouped(v, ",")) << v;
+        std::uint32_t const v = i < 2 ? i * 999u : rng() >> (rng() % 32);
+        std::string const narrow = Grouped(v, ",");
+        ASSERT_EQ(std::string(om_itoa10_A(v)), narrow) << v;
+        ASSERT_EQ(std::wstring(om_itoa10_W(v)), std::wstring(narrow.begin(), narrow.end())) << v;
     }
     // The result buffer is reused by the next call.
     char const* first = om_itoa10_A(1);
@@ -50,17 +47,16 @@ TEST(NumberText, CLocaleGroupsWithCommaInBothWidths) {
     EXPECT_STREQ(first, "22");
 }
 
+// A multibyte separator stays one whole character (never a cut UTF-8 sequence).
 TEST(NumberText, LocaleSeparatorIsUsedWhole) {
     LocaleGuard locale("de_CH.UTF-8");
     if (!locale.ok()) GTEST_SKIP() << "locale de_CH.UTF-8 not installed";
     std::string const sep = std::localeconv()->thousands_sep;
     if (sep.empty()) GTEST_SKIP() << "locale has no thousands separator";
-    // A multibyte separator stays one whole character (never a cut UTF-8 sequence).
     EXPECT_EQ(std::string(om_itoa10_A(1234567)), Grouped(1234567, sep));
     std::wstring const wide = om_itoa10_W(1234567);
     ASSERT_EQ(wide.size(), 9u);
-    EXPECT_EQ(wide[1], wide[5]);
-    EXPECT_NE(wide[1], L',');
+    EXPECT_TRUE(wide[1] == wide[5] && wide[1] != L',');
 }
 
 }  // namespace

@@ -1,0 +1,181 @@
+// CRC-32 and MD5 against catalogued values, a bitwise CRC written from the definition, zlib and
+// OpenSSL, over lengths around every block and padding boundary.
+#include <om/platform/crc32.h>
+#include <om/platform/md5.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#ifdef OMCORE_HAVE_ZLIB
+#include <zlib.h>
+#endif
+#ifdef OMCORE_HAVE_OPENSSL
+#include <openssl/evp.h>
+#endif
+
+namespace om {
+namespace {
+
+std::uint32_t BitwiseCrc32(unsigned char const* p, std::size_t n) {
+    std::uint32_t reg = ~0u;
+    for (std::size_t i = 0; i < n; ++i) {
+        reg ^= p[i];
+        for (int bit = 0; bit < 8; ++bit) reg = (reg >> 1) ^ (0xEDB88320u & (0u - (reg & 1u)));
+    }
+    return ~reg;
+}
+
+std::vector<unsigned char> const& RandomBytes() {
+    static std::vector<unsigned char> const bytes = [] {
+        std::mt19937 rng(11);
+        std::vector<unsigned char> b(1000003);
+        for (auto& c : b) c = static_cast<unsigned char>(rng());
+        return b;
+    }();
+    return bytes;
+}
+
+// Every length up to 130 (the CRC's 16-byte stride, MD5's 55/56/64-byte padding), then larger.
+std::vector<std::size_t> TestSizes() {
+    std::vector<std::size_t> sizes;
+    for (std::size_t n = 0; n <= 130; ++n) sizes.push_back(n);
+    for (std::size_t n : {255u, 1000u, 4095u, 4096u, 65537u, 1000003u}) sizes.push_back(n);
+    return sizes;
+}
+
+std::string Md5Hex(void const* p, std::size_t n) {
+    CMD5 md5;
+    md5.Update(p, n);
+    md5.Finalize();
+    return md5.GetDigest().GetHexDigest();
+}
+
+TEST(OmCalcCRC32, KnownCheckValues) {
+    OmCalcCRC32 crc;
+    EXPECT_EQ(crc.Crc("123456789", 9), 0xCBF43926u);  // the catalogued check value
+    EXPECT_EQ(crc.Reset(), 0u);
+    char const* fox = "The quick brown fox jumps over the lazy dog";
+    EXPECT_EQ(crc.Crc(fox, std::strlen(fox)), 0x414FA339u);
+    crc.Reset();
+    EXPECT_EQ(crc.Crc(nullptr, 0), 0u);
+}
+
+// Unaligned starts exercise the word loads.
+TEST(OmCalcCRC32, MatchesBitwiseDefinitionAndZlib) {
+    auto const& bytes = RandomBytes();
+    OmCalcCRC32 crc;
+    for (std::size_t n : TestSizes()) {
+        for (std::size_t offset : {0u, 1u, 3u}) {
+            std::size_t const len = n - std::min(n, offset);
+            crc.Reset();
+            ASSERT_EQ(crc.Crc(bytes.data() + offset, len), BitwiseCrc32(bytes.data() + offset, len))
+                << "n=" << n << " offset=" << offset;
+#ifdef OMCORE_HAVE_ZLIB
+            ASSERT_EQ(crc.GetCrc(), crc32(0L, bytes.data() + offset, static_cast<uInt>(len)));
+#endif
+        }
+    }
+}
+
+TEST(Checksums, CallsInPiecesEqualOneCall) {
+    auto const& bytes = RandomBytes();
+    std::size_t const total = 100000;
+    OmCalcCRC32 whole;
+    std::uint32_t const expected = whole.Crc(bytes.data(), total);
+    std::string const hex = Md5Hex(bytes.data(), total);
+    std::mt19937 rng(14);
+    for (int trial = 0; trial < 40; ++trial) {
+        OmCalcCRC32 crc;
+        CMD5 md5;
+        for (std::size_t pos = 0, n = 0; pos < total; pos += n) {
+            n = std::min<std::size_t>(rng() % 150, total - pos);
+            crc.Crc(bytes.data() + pos, n);
+            md5.Update(bytes.data() + pos, n);
+        }
+        md5.Finalize();
+        ASSERT_EQ(crc.GetCrc(), expected) << "trial " << trial;
+        ASSERT_EQ(md5.GetDigest().GetHexDigest(), hex) << "trial " << trial;
+    }
+}
+
+// A sequence of 32-bit values is checksummed as their little-endian bytes, and mixes with bytes.
+TEST(OmCalcCRC32, SingleValueSequenceEqualsCrcOfLittleEndianBytes) {
+    std::mt19937 rng(15);
+    std::vector<std::uint32_t> values(257);
+    std::vector<unsigned char> bytes;
+    for (auto& v : values) {
+        v = rng();
+        for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<unsigned char>(v >> (8 * i)));
+    }
+    OmCalcCRC32 crc;
+    crc.StartSingleCrc();
+    for (std::uint32_t v : values) crc.AddSingleCrc(v);
+    crc.StopSingleCrc();
+    EXPECT_EQ(crc.GetCrc(), BitwiseCrc32(bytes.data(), bytes.size()));
+
+    OmCalcCRC32 mixed;
+    mixed.Crc(bytes.data(), 400);
+    mixed.StartSingleCrc();
+    for (std::size_t i = 100; i < values.size(); ++i) mixed.AddSingleCrc(values[i]);
+    mixed.StopSingleCrc();
+    EXPECT_EQ(mixed.GetCrc(), BitwiseCrc32(bytes.data(), bytes.size()));
+
+    OmCalcCRC32 empty;  // an empty sequence leaves the checksum unchanged
+    empty.Crc(bytes.data(), 10);
+    empty.StartSingleCrc();
+    empty.StopSingleCrc();
+    EXPECT_EQ(empty.GetCrc(), BitwiseCrc32(bytes.data(), 10));
+}
+
+TEST(CMD5, Rfc1321TestSuite) {
+    char const* const cases[][2] = {
+        {"", "d41d8cd98f00b204e9800998ecf8427e"},
+        {"abc", "900150983cd24fb0d6963f7d28e17f72"},
+        {"abcdefghijklmnopqrstuvwxyz", "c3fcd3d76192e4007dfb496cca67e13b"},
+        {"12345678901234567890123456789012345678901234567890123456789012345678901234567890",
+         "57edf4a22be3c955ac49da2e2107b67a"},
+    };
+    for (auto const& c : cases) EXPECT_EQ(Md5Hex(c[0], std::strlen(c[0])), c[1]) << c[0];
+}
+
+TEST(CMD5, FinalizeAndInitStartANewMessage) {
+    CMD5 md5;
+    md5.Update("garbage that must not leak into the next message");
+    md5.Finalize();
+    md5.Update("abc");
+    md5.Finalize();
+    EXPECT_STREQ(md5.GetDigest().GetHexDigest(), "900150983cd24fb0d6963f7d28e17f72");
+    md5.Update("partial");
+    md5.Init();  // drops a partial message
+    md5.Update("abc");
+    md5.Finalize();
+    CMD5Digest out;
+    md5.GetDigest(&out);
+    EXPECT_STREQ(out.GetHexDigest(), "900150983cd24fb0d6963f7d28e17f72");
+    md5.GetDigest(nullptr);  // tolerated
+}
+
+#ifdef OMCORE_HAVE_OPENSSL
+TEST(CMD5, MatchesOpenssl) {
+    auto const& bytes = RandomBytes();
+    for (std::size_t n : TestSizes()) {
+        unsigned char out[EVP_MAX_MD_SIZE];
+        unsigned int len = 0;
+        EVP_Digest(bytes.data(), n, out, &len, EVP_md5(), nullptr);
+        std::string hex;
+        for (unsigned int i = 0; i < len; ++i) {
+            hex += "0123456789abcdef"[out[i] >> 4];
+            hex += "0123456789abcdef"[out[i] & 15];
+        }
+        ASSERT_EQ(Md5Hex(bytes.data(), n), hex) << "n=" << n;
+    }
+}
+#endif
+
+}  // namespace
+}  // namespace om
