@@ -4,12 +4,14 @@
 
 #include <cstddef>
 
+#include "textio/int_text.h"
+
 namespace om::points_detail {
 
-// Leading blanks, an optional sign and decimal digits; the rest is ignored; no digits give 0.
-// The value is accumulated in 64 bits (saturating) and then taken modulo 2^32 as an int, as
-// glibc's atoi does, so that unsigned 32-bit ids written as numbers read back unchanged.
-int FieldToInt(char const* text);
+// atoi of a field as a 32-bit pattern (see IntTextBits).
+inline int FieldToInt(char const* text) {
+    return textio_detail::IntTextBits(text);
+}
 
 // Leading blanks, then the longest prefix that is a decimal or hexadecimal floating-point
 // number, "inf" or "nan"; no number gives 0. The decimal point is always '.'.

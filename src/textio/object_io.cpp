@@ -6,11 +6,15 @@
 #include <om/textio/reader.h>
 #include <om/textio/writer.h>
 
+#include "textio/int_text.h"
+
 namespace om {
 
 int OmObject::Read(OmReaderObject* reader) {
     OmParser& parser = reader->GetParser();
-    SetId(static_cast<unsigned>(parser.GetTokenInt()));
+    // Ids are written unsigned: take the token's 32-bit pattern, not the saturated int.
+    SetId(
+        static_cast<unsigned>(textio_detail::IntTextBits(parser.GetToken(OmTokenInt).GetString())));
     reader->NextToken();
     SetName(String(parser.GetTokenString()));
     reader->NextToken();

@@ -7,6 +7,8 @@
 
 #include <om/sys/text.h>
 
+#include "textio/int_text.h"
+
 namespace om {
 
 namespace {
@@ -50,7 +52,7 @@ OmReaderObject::OmReaderObject(const char* keyword, int* target)
 }
 
 OmReaderObject::OmReaderObject(const char* keyword, unsigned int* target)
-    : target_(target), kind_(kInteger) {
+    : target_(target), kind_(kInteger), isUnsigned_(true) {
     SetKeyword(keyword);
 }
 
@@ -89,6 +91,7 @@ OmReaderObject::OmReaderObject(const OmReaderObject& other)
       target_(other.target_),
       kind_(other.kind_),
       isBool_(other.isBool_),
+      isUnsigned_(other.isUnsigned_),
       handler_(other.handler_),
       second_(other.second_) {
     std::memcpy(keyword_, other.keyword_, sizeof keyword_);
@@ -102,6 +105,7 @@ OmReaderObject& OmReaderObject::operator=(const OmReaderObject& other) {
     target_ = other.target_;
     kind_ = other.kind_;
     isBool_ = other.isBool_;
+    isUnsigned_ = other.isUnsigned_;
     handler_ = other.handler_;
     second_ = other.second_;
     return *this;
@@ -146,12 +150,18 @@ int OmReaderObject::KeywordFound() {
     OmParser& parser = GetParser();
     switch (kind_) {
         case kInteger: {
-            int const value = parser.GetTokenInt();
+            // Unsigned values are written up to 4294967295: read the pattern, not the saturated
+            // int.
+            int const value =
+                isUnsigned_ ? textio_detail::IntTextBits(parser.GetToken(OmTokenInt).GetString())
+                            : parser.GetTokenInt();
             if (target_ == nullptr) break;
             if (isBool_) {
                 *static_cast<bool*>(target_) = (value != 0);
+            } else if (isUnsigned_) {
+                *static_cast<unsigned int*>(target_) = static_cast<unsigned int>(value);
             } else {
-                *static_cast<int*>(target_) = value;  // int and unsigned share the representation
+                *static_cast<int*>(target_) = value;
             }
             break;
         }

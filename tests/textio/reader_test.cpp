@@ -159,15 +159,17 @@ struct Read : LinkHdl {
 std::string const kSurvey =
     "; survey sample\nSITE \"north \xc3\xa9tage\"\nEPOCH -12\nSCALE 0.33333333333333333\n"
     "ACTIVE 1\nCOUNT 4000000000\n"
-    "STATION\n{\n    NAME \"S1\"\n    HEIGHT 1.5\n    TARGET\n    {\n        ID { 7 \"corner\" }\n"
+    "STATION\n{\n    NAME \"S1\"\n    HEIGHT 1.5\n    TARGET\n    {\n        ID { 3000000007 "
+    "\"corner\" }\n"
     "        DIST 12.25\n        NOTE \"a b;c!\"\n    }\n    TARGET { ID { 8 \"ridge\" } DIST 3 "
     "}\n}\n"
     "STATION { NAME \"S2\" HEIGHT 1.25e0 }\n";
 
-// An integer is taken for a double; COUNT saturates at the int range; the keyword right after a
-// block is not passed over.
+// An integer is taken for a double; unsigned values (COUNT, ids) keep all 32 bits; the keyword
+// right after a block is not passed over.
 std::string const kSurveySummary =
-    "E-12 X0.333333333333333 S'north \xc3\xa9tage' A C2147483647 [S1 H1.5 (7 'corner' D12.25 "
+    "E-12 X0.333333333333333 S'north \xc3\xa9tage' A C4000000000 [S1 H1.5 (3000000007 'corner' "
+    "D12.25 "
     "N'a b;c!') (8 'ridge' D3)] [S2 H1.25]";
 
 // The survey in the layout of the writer.

@@ -104,6 +104,7 @@ class OmReaderObject : public OmListnode {
     void* target_ = nullptr;
     int kind_ = kNone;
     bool isBool_ = false;
+    bool isUnsigned_ = false;  // an unsigned target takes the token's 32-bit pattern
     Link handler_;
     Link second_;
 };
