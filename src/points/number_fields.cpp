@@ -1,5 +1,7 @@
 #include "number_fields.h"
 
+#include <om/sys/locale.h>
+
 #include <charconv>
 #include <cstdint>
 #include <cstdlib>
@@ -18,22 +20,6 @@ bool IsDigit(char c) {
 
 }  // namespace
 
-int FieldToInt(char const* text) {
-    if (text == nullptr) return 0;
-    char const* p = text;
-    while (IsSpace(*p)) ++p;
-    bool negative = false;
-    if (*p == '+' || *p == '-') negative = *p++ == '-';
-    std::int64_t const limit = std::numeric_limits<std::int64_t>::max();
-    std::int64_t v = 0;
-    for (; IsDigit(*p); ++p) {
-        int const d = *p - '0';
-        v = v > (limit - d) / 10 ? limit : v * 10 + d;
-    }
-    if (negative) v = -v;
-    return static_cast<int>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(v)));
-}
-
 double FieldToDouble(char const* text) {
     if (text == nullptr) return 0.0;
     char const* p = text;
@@ -51,7 +37,8 @@ double FieldToDouble(char const* text) {
     } else {
         r = std::from_chars(q, end, v, std::chars_format::general);
     }
-    if (r.ec == std::errc::result_out_of_range) return std::strtod(p, nullptr);
+    // Coordinate files are read without pinning the process locale: strtod must not see it.
+    if (r.ec == std::errc::result_out_of_range) return sys::StrtodClassic(p);
     if (r.ec != std::errc()) return 0.0;
     return negative ? -v : v;
 }

@@ -1,6 +1,8 @@
 #include <om/sys/locale.h>
 
+#include <locale.h>
 #include <clocale>
+#include <cstdlib>
 
 namespace om::sys {
 
@@ -16,6 +18,13 @@ std::string ProcessLocaleName() {
 
 bool SetProcessLocale(int category, char const* name) {
     return name != nullptr && std::setlocale(category, name) != nullptr;
+}
+
+double StrtodClassic(char const* text, char** end) {
+    // Built once and never freed: the runtime keeps locale objects for the life of the process.
+    static locale_t const classic = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    if (classic == static_cast<locale_t>(nullptr)) return std::strtod(text, end);
+    return strtod_l(text, end, classic);
 }
 
 ScopedLocale::ScopedLocale(int category, std::initializer_list<char const*> candidates)
@@ -46,10 +55,9 @@ PinState& Pins() {
 
 void Acquire() {
     PinState& pins = Pins();
-    if (pins.count++ == 0) {
-        pins.saved = ProcessLocaleName();
-        std::setlocale(LC_ALL, "C");
-    }
+    if (pins.count++ == 0) pins.saved = ProcessLocaleName();
+    // Again for every pin: a locale set while an earlier pin lives must not reach a new parser.
+    std::setlocale(LC_ALL, "C");
 }
 
 }  // namespace

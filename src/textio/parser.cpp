@@ -7,6 +7,8 @@
 #include <cstring>
 #include <istream>
 
+#include <om/sys/locale.h>
+
 namespace om {
 
 namespace {
@@ -31,7 +33,7 @@ int ParseInt(char const* s) {
 }
 
 // atof of the longest leading number, independent of the process locale. from_chars takes no
-// leading '+' and reports overflow without a value; strtod (under the pinned "C" locale) covers
+// leading '+' and reports overflow and underflow without a value; a classic-locale strtod covers
 // those rare cases with atof's results.
 double ParseDouble(char const* s, char const* end) {
     if (*s == '+' && (s[1] == '+' || s[1] == '-')) return 0.0;
@@ -39,7 +41,7 @@ double ParseDouble(char const* s, char const* end) {
     double value = 0.0;
     auto result = std::from_chars(first, end, value);
     if (result.ec == std::errc()) return value;
-    if (result.ec == std::errc::result_out_of_range) return std::strtod(s, nullptr);
+    if (result.ec == std::errc::result_out_of_range) return sys::StrtodClassic(s);
     return 0.0;
 }
 
@@ -352,8 +354,8 @@ void OmParser::TokenizeBare() {
 
     if (letters > 0) {
         SetTextToken(OmTokenKeyword);
+        // "2x": a keyword by its letters, but not a valid one; the token stays a keyword.
         if (!(words[static_cast<unsigned char>(*tokenStart_)] & OmChLookup::kLetter)) {
-            token_.type_ = OmTokenOther;
             Throw(ParserErrorInvalidNumber);
         }
     } else if (digits == 0) {

@@ -2,6 +2,8 @@
 #include <om/points/point_id.h>
 #include <om/textio/writer.h>
 
+#include <om/sys/locale.h>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -85,7 +87,7 @@ TEST(CoordinateLine, EveryColumnWritesItsExactText) {
     // clang-format off
     std::pair<int, std::string> const cases[] = {
         {1, Right("4000000000", 10)}, {2, name}, {3, name}, {4, Right("64", 21)}, {5, Right(" 13", 4)},
-        {6, Right("5", 4)}, {7, Right("Corner A", 10)}, {8, Right("12", 10)}, {9, Right("3", 10)},
+        {6, Right("5", 4)}, {7, Right("\"Corner A\"", 10)}, {8, Right("12", 10)}, {9, Right("3", 10)},
         {10, Right("1", 21)}, {11, Right("2", 21)}, {12, Right("3", 21)}, {13, Right("0.25", 24)},
         {14, Right("-0.5", 24)}, {15, Right("0.3333333333333333", 24)},
         {16, Right("0.6508541396588878", 24)}, {17, Right("1e-07", 24)}, {18, Right("-2.5", 24)},
@@ -118,14 +120,14 @@ TEST(CoordinateLine, EveryColumnWritesItsExactText) {
 
 TEST(CoordinateLine, WrittenColumnsReadBack) {
     OmPoint const p = Sample();
-    std::vector<int> codes = {1,  2,  4,  5,  8,  9,  10, 11, 12, 13, 14,
+    std::vector<int> codes = {1,  2,  4,  5,  7,  8,  9,  10, 11, 12, 13, 14,
                               15, 16, 17, 18, 19, 20, 24, 25, 26, 27, 28};
     Mask const readable = Format(codes);
     codes.insert(codes.end(), {32, 50});
     std::string const line = Written(p, Format(codes));
     OmPoint q, r;
-    EXPECT_EQ(ReadLine(q, line, Format(codes)), 22);  // codes 32 and 50 write nothing
-    EXPECT_EQ(ReadLine(r, line, readable), 22);
+    EXPECT_EQ(ReadLine(q, line, Format(codes)), 23);  // codes 32 and 50 write nothing
+    EXPECT_EQ(ReadLine(r, line, readable), 23);
     EXPECT_TRUE(r.GetId() == 4000000000u && r.GetName() == "Corner A" && r.GetFlag() == 0x40u);
     EXPECT_TRUE(r.GetControlFlags() == 5 && r.photo == 12u && r.camera == 3u);
     EXPECT_EQ(r.x, 1.0);
@@ -133,6 +135,18 @@ TEST(CoordinateLine, WrittenColumnsReadBack) {
     EXPECT_EQ(r.r1, p.r1);
     EXPECT_EQ(r.r3, Sixteen(p.r3));
     EXPECT_TRUE(r.color == p.color && r.imageCount == 4 && r.vx == p.vx && r.vy == p.vy);
+
+    // The PP column is one field whatever the name: bare for a word or digits, else quoted.
+    for (char const* name : {"", "P17", "007", "Corner A", "a;b", "2x", "{"}) {
+        OmPoint n(5, 1.0, 2.0, 3.0, 0);
+        n.SetName(name);
+        OmPoint back;
+        EXPECT_EQ(
+            ReadLine(back, Written(n, Format({1, 7, 10, 11, 12})), Format({1, 7, 10, 11, 12})), 5)
+            << name;
+        EXPECT_TRUE(back.GetId() == 5u && back.x == 1.0 && back.y == 2.0 && back.z == 3.0) << name;
+    }
+    EXPECT_EQ(Written(OmPoint(5, 0, 0, 0, 0), Format({7})), Right("\"\"", 10));
 
     // The same storage behind the second names of deviations and residuals.
     OmPoint s;
@@ -198,6 +212,18 @@ TEST(CoordinateLine, RandomBytesThroughEveryColumnNeverCrash) {
         int const used = ReadLine(p, line, all);
         EXPECT_TRUE(used >= 0 && used <= all.Size()) << used;
     }
+}
+
+// Numbers beyond the double range are read as atof would, with a point whatever the process
+// locale: coordinate files are read without switching it.
+TEST(CoordinateLine, OutOfRangeNumbersIgnoreTheProcessLocale) {
+    sys::ScopedLocale german(LC_ALL, {"de_DE.UTF-8", "de_DE.utf8", "de_DE"});
+    if (!german.Active()) GTEST_SKIP() << "no German locale installed";
+    OmPoint p;
+    EXPECT_EQ(ReadLine(p, "1 2.5e-400 1.5e-310 -1e400", Format({1, 10, 11, 12})), 4);
+    EXPECT_EQ(p.x, 0.0);
+    EXPECT_EQ(p.y, 1.5e-310);
+    EXPECT_EQ(p.z, -HUGE_VAL);
 }
 
 }  // namespace

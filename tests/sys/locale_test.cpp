@@ -42,6 +42,12 @@ TEST(ProcessLocale, PinsRestoreAfterTheLastOneInAnyOrder) {
     auto b = std::make_unique<ClassicLocalePin>(*a);
     auto c = std::make_unique<ClassicLocalePin>();
     EXPECT_EQ(ClassicLocalePin::Count(), base + 3);
+    // A locale set while pins live does not reach the next parser: every pin switches to "C".
+    ASSERT_TRUE(SetProcessLocale(LC_ALL, german.Name().c_str()));
+    {
+        ClassicLocalePin again;
+        EXPECT_EQ(DecimalPoint(), ".");
+    }
     a.reset();
     c.reset();
     EXPECT_EQ(DecimalPoint(), ".");

@@ -83,6 +83,22 @@ struct ScanCase {
     std::string expected;
 };
 
+// A keyword that starts with a digit ("2x") throws, but stays the current keyword token, so that
+// a caller catching the status can still ask for its text.
+TEST(Parser, InvalidNumberLeavesTheKeywordCurrent) {
+    std::istringstream in("2x next");
+    OmStreamTokenizer tok(in);
+    try {
+        tok.Next();
+        ADD_FAILURE() << "no status thrown";
+    } catch (OmParserStatus const& s) {
+        EXPECT_EQ(s.GetStatus(), ParserErrorInvalidNumber);
+    }
+    EXPECT_EQ(tok.GetToken().GetType(), OmTokenKeyword);
+    EXPECT_STREQ(tok.GetToken(OmTokenKeyword).GetString(), "2x");
+    EXPECT_STREQ(tok.Next().GetString(), "next");
+}
+
 TEST(Parser, TokenSequences) {
     ScanCase const cases[] = {
         {"kinds", "12 12.5 1e5 12e - e5 ABC_1 = -7 +3 .5 1.5e-3",

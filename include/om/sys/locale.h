@@ -45,8 +45,13 @@ class ScopedLocale {
     std::string name_;
 };
 
-// A shared pin of the whole process locale to "C". The first live pin saves the locale in force
-// and switches to "C"; later pins only count; when the last pin goes, the saved locale comes back.
+// strtod as under the "C" locale, whatever the process locale is: the decimal point is '.'.
+// Used where from_chars gives no value (overflow to +-HUGE_VAL, underflow to a subnormal or 0),
+// so that those results match atof's.
+double StrtodClassic(char const* text, char** end = nullptr);
+
+// A shared pin of the whole process locale to "C". The first live pin saves the locale in force;
+// every pin switches to "C"; when the last pin goes, the saved locale comes back.
 // Pins may be created, copied and destroyed in any order (one thread).
 class ClassicLocalePin {
   public:
