@@ -77,6 +77,23 @@ void WriteQuoted(std::ostream& out, String const& name) {
     out << w16 << std::left << quoted << std::right;
 }
 
+// The PP column writes the name bare, which reads back as one field and one token only when it
+// is a word or a number of digits. Any other name (empty, with blanks, separators, comment
+// characters or braces, or "2x", which the tokenizer rejects) is quoted, so that the columns
+// after it stay in place.
+bool IsBareWord(String const& name) {
+    char const* s = name.chars();
+    if (*s == '\0') return false;
+    // ASCII only: the process locale must not decide how a file is written.
+    auto const letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    auto const digit = [](char c) { return c >= '0' && c <= '9'; };
+    bool const word = letter(*s);
+    for (; *s != '\0'; ++s) {
+        if (!(digit(*s) || (word && (letter(*s) || *s == '_')))) return false;
+    }
+    return true;
+}
+
 void SetFlagWord(OmFlag& flag, int value) {
     flag.ClearFlag(~0);
     flag.SetFlag(value);
@@ -202,7 +219,11 @@ void WriteField(std::ostream& out, OmPoint const& p, eOmPointRWMask code) {
             out << w4 << p.control;
             break;
         case OmPointRWPP:
-            out << w8 << p.GetName();
+            if (IsBareWord(p.GetName())) {
+                out << w8 << p.GetName();
+            } else {
+                out << w8 << (String("\"") + p.GetName() + "\"");
+            }
             break;
         case OmPointRWPhoto:
             out << w8 << p.photo;

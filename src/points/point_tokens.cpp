@@ -61,7 +61,7 @@ bool ReadColumn(OmPoint& p, eOmPointRWMask code, OmParser& parser) {
             p.control = static_cast<short>(parser.GetTokenInt());
             return true;
         case OmPointRWPP:
-            // Written as the bare name: any single token but a brace or the end is taken.
+            // Written as the bare or quoted name: any single token but a brace or the end is taken.
             if (IsStructural(parser.GetToken().GetType())) RaiseNotSpecified(parser);
             return true;
         case OmPointRWPhoto:
