@@ -63,7 +63,9 @@ void SetOmriDebugLogDirectory(String const& directory) {
 }
 
 String GetOmriDebugLogDirectory() {
-    if (!ConfiguredDirectory().empty()) return ConfiguredDirectory();
+    // The log grows without bound: never at the root of the file system, even when asked to.
+    String const& configured = ConfiguredDirectory();
+    if (!configured.empty() && !sys::IsRootDirectory(configured.chars())) return configured;
     return String(sys::GetTempDirectory().c_str());
 }
 

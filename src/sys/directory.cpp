@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 #include <vector>
 
 namespace om::sys {
@@ -26,8 +27,15 @@ bool SetCurrentDirectory(char const* path) {
     return ::chdir(path) == 0;
 }
 
+bool IsRootDirectory(char const* path) {
+    return path != nullptr && *path != '\0' && !std::filesystem::path(path).has_relative_path();
+}
+
 std::string GetTempDirectory() {
-    if (char const* tmpdir = std::getenv("TMPDIR"); tmpdir != nullptr && IsDirectory(tmpdir)) {
+    // A root given as TMPDIR would put every temporary file of the library at the top of the file
+    // system: the system's own temporary directory is used instead.
+    if (char const* tmpdir = std::getenv("TMPDIR");
+        tmpdir != nullptr && IsDirectory(tmpdir) && !IsRootDirectory(tmpdir)) {
         return tmpdir;
     }
     return "/tmp";

@@ -102,6 +102,10 @@ TEST_F(DebugLogger, DirectoryIsConfigurableAndDefaultsToTemp) {
     fs::create_directories(temp);
     omtest::ScopedEnv env("TMPDIR", temp.string().c_str());
     EXPECT_EQ(fs::path(om::GetOmriDebugLogDirectory().chars()), temp);
+    // Asked for the root of the file system, the log stays in the temporary directory.
+    om::SetOmriDebugLogDirectory("/");
+    EXPECT_EQ(fs::path(om::GetOmriDebugLogDirectory().chars()), temp);
+    om::SetOmriDebugLogDirectory("");
     om::InstallOmriDebugLogger();
     EXPECT_TRUE(fs::exists(temp / "OmriProtokoll.log"));
     om::UninstallOmriDebugLogger();

@@ -51,10 +51,14 @@ TEST(SysDirectory, CurrentDirectoryRoundTrip) {
 }
 
 TEST(SysDirectory, TempDirectoryFollowsTmpdirWhenItIsADirectory) {
+    EXPECT_TRUE(IsRootDirectory("/") && IsRootDirectory("//") && !IsRootDirectory("/tmp"));
+    EXPECT_FALSE(IsRootDirectory("") || IsRootDirectory(nullptr) || IsRootDirectory("tmp"));
     EXPECT_TRUE(IsDirectory(GetTempDirectory().c_str()));
     fs::create_directories("my_tmp");
     std::string const mine = (fs::current_path() / "my_tmp").string();
-    for (std::string const& value : {mine, mine + "/missing", std::string()}) {
+    // A root never serves as the temporary directory.
+    for (std::string const& value :
+         {mine, mine + "/missing", std::string(), std::string("/"), std::string("//")}) {
         omtest::ScopedEnv env("TMPDIR", value.c_str());
         EXPECT_EQ(GetTempDirectory(), value == mine ? mine : "/tmp") << value;
     }

@@ -12,7 +12,11 @@ std::string GetCurrentDirectory();
 // Makes path the current directory; false (and no change) when that fails.
 bool SetCurrentDirectory(char const* path);
 
-// The directory for temporary files: $TMPDIR when it names a directory, else /tmp.
+// True for a root of the file system ("/", "//"), where nothing of the library belongs.
+bool IsRootDirectory(char const* path);
+
+// The directory for temporary files: $TMPDIR when it names a directory other than a root,
+// else /tmp.
 std::string GetTempDirectory();
 
 }  // namespace om::sys
