@@ -79,11 +79,13 @@ int RunTest(const omtool::Args& args) {
             std::printf("no range to test (RM not positive)\n");
             continue;
         }
+        // The headline is the self-test's own maximum over every point; points that fall outside
+        // the table keep their whole correction as difference.
         std::printf("largest Adjust -> InvAdjust difference %.3f um in x, %.3f um in y (%d points)",
-                    r.maxFoundDiffX * 1000.0, r.maxFoundDiffY * 1000.0, r.points - r.notFound);
+                    r.maxDiffX * 1000.0, r.maxDiffY * 1000.0, r.points);
         if (r.notFound > 0) {
-            std::printf("; %d points leave the table, with them %.3f um, %.3f um", r.notFound,
-                        r.maxDiffX * 1000.0, r.maxDiffY * 1000.0);
+            std::printf("; %d points leave the table, without them %.3f um, %.3f um", r.notFound,
+                        r.maxFoundDiffX * 1000.0, r.maxFoundDiffY * 1000.0);
         }
         std::printf("\n");
     }

@@ -40,7 +40,8 @@ void OmCamera::DbgPrintf(const char* title) const {
 OmInvAdjustTestResult OmCamera::DbgTestInvAdjust(double range) {
     OmInvAdjustTestResult result;
     if (rm_ != 0.0) range = rm_;
-    dbgprintf("Valid x1 y2 -> adjust -> invadjust -> diff");
+    // Without a range there is no table to head: only the summary line is printed.
+    if (range > 0.0) dbgprintf("Valid x1 y2 -> adjust -> invadjust -> diff");
     constexpr double kStep = 0.5;
     // Larger than any image radius; bounds the work (640,000 points) for a hostile rm.
     constexpr double kLargestRange = 200.0;

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <random>
 
+#include <om/sys/debug_output.h>
+
 #include <gtest/gtest.h>
 
 #include "camera_test_util.h"
@@ -259,8 +261,15 @@ TEST_F(CameraAdjust, SelfTestReportsTheLargestRoundTripDifference) {
     EXPECT_EQ(cam.DbgTestInvAdjust(0.0).points, 40 * 40);  // rm still sets the range
     EXPECT_EQ(r.notFound, 0);
     EXPECT_EQ(r.maxFoundDiffX, r.maxDiffX);
+    // Without a range only the summary line is printed, no table head.
     OmCamera noRm(1, 50.0);
+    std::string printed;
+    sys::NarrowDebugSink const previous =
+        sys::SetNarrowDebugSink([&printed](std::string_view text) { printed.append(text); });
     EXPECT_EQ(noRm.DbgTestInvAdjust(-1.0).points, 0);
+    sys::SetNarrowDebugSink(previous);
+    EXPECT_EQ(printed.find("Valid"), std::string::npos) << printed;
+    EXPECT_FALSE(printed.empty());
     // Barrel distortion pushes corrected corners out of the table: those points keep their whole
     // correction as difference, which the maximum over all points shows.
     OmCamera barrel(2, 50.0, 0.0, 0.0, -3e-4, 0.0, 4.0);
