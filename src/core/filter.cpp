@@ -1,62 +1,53 @@
 #include <om/core/filter.h>
 
-#include <utility>
-
 namespace om {
 
 namespace {
 
-const OmFilter* CloneOrNull(const OmFilter* f) {
-    return f != nullptr ? f->Clone() : nullptr;
+using Operand = std::shared_ptr<const OmFilter>;
+
+// A copy's operand: its own clone, or the shared original when the filter cannot be cloned.
+Operand CopyOperand(const Operand& f) {
+    if (f == nullptr) return nullptr;
+    if (OmFilter* clone = f->Clone()) return Operand(clone);
+    return f;
 }
 
 }  // namespace
 
-OmNotFilter::OmNotFilter(const OmNotFilter& other) : operand_(CloneOrNull(other.operand_)) {}
+OmNotFilter::OmNotFilter(const OmNotFilter& other)
+    : OmFilter(other), operand_(CopyOperand(other.operand_)) {}
 
 OmNotFilter& OmNotFilter::operator=(const OmNotFilter& other) {
-    if (&other != this) {
-        const OmFilter* copy = CloneOrNull(other.operand_);
-        delete operand_;
-        operand_ = copy;
-    }
+    if (&other != this) operand_ = CopyOperand(other.operand_);
     return *this;
 }
 
-OmNotFilter::~OmNotFilter() {
-    delete operand_;
-}
+OmNotFilter::~OmNotFilter() = default;
 
 unsigned OmNotFilter::Test(const OmObject* obj) const {
     return operand_ != nullptr && operand_->Test(obj) != 0 ? 0 : 1;
 }
 
+OmBinaryFilter::OmBinaryFilter(const OmFilter* first, const OmFilter* second)
+    : first_(first), second_(second) {}
+
 OmBinaryFilter::OmBinaryFilter(const OmBinaryFilter& other)
-    : OmFilter(other), first_(CloneOrNull(other.first_)), second_(nullptr) {
-    try {
-        second_ = CloneOrNull(other.second_);
-    } catch (...) {
-        delete first_;
-        throw;
-    }
-}
+    : OmFilter(other), first_(CopyOperand(other.first_)), second_(CopyOperand(other.second_)) {}
 
 OmBinaryFilter& OmBinaryFilter::operator=(const OmBinaryFilter& other) {
     if (&other != this) {
-        OmBinaryFilter copy(other);
-        std::swap(first_, copy.first_);
-        std::swap(second_, copy.second_);
+        Operand first = CopyOperand(other.first_);
+        second_ = CopyOperand(other.second_);
+        first_ = std::move(first);
     }
     return *this;
 }
 
-OmBinaryFilter::~OmBinaryFilter() {
-    delete first_;
-    delete second_;
-}
+OmBinaryFilter::~OmBinaryFilter() = default;
 
 unsigned OmBinaryFilter::Test(const OmObject* obj) const {
-    return Passes(first_, obj) != 0 ? 1 : Passes(second_, obj);
+    return Passes(First(), obj) != 0 ? 1 : Passes(Second(), obj);
 }
 
 unsigned OmOrFilter::Test(const OmObject* obj) const {

@@ -85,5 +85,32 @@ TEST(Filter, CopiesOwnTheirOperands) {
     EXPECT_EQ(Counted::live, 0);
 }
 
+// A filter of the host's that overrides only Test: composites holding it can still be copied;
+// the copies share it, and the last one deletes it.
+class HostFilter : public OmFilter {
+  public:
+    static inline int live = 0;
+    HostFilter() { ++live; }
+    ~HostFilter() override { --live; }
+    unsigned Test(const OmObject* o) const override { return o->GetId() > 2 ? 1u : 0u; }
+};
+
+TEST(Filter, HostFiltersWithoutCloneAreShared) {
+    OmObject three(3);
+    {
+        auto original = std::make_unique<OmOrFilter>(new HostFilter, new OmFalseFilter);
+        OmOrFilter copy(*original);
+        OmNotFilter negated(new HostFilter);
+        OmNotFilter assigned(nullptr);
+        assigned = negated;
+        EXPECT_EQ(HostFilter::live, 2);
+        original.reset();
+        EXPECT_EQ(HostFilter::live, 2);
+        EXPECT_EQ(copy.Test(&three), 1u);
+        EXPECT_EQ(assigned.Test(&three), 0u);
+    }
+    EXPECT_EQ(HostFilter::live, 0);
+}
+
 }  // namespace
 }  // namespace om

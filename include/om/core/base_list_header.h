@@ -94,8 +94,9 @@ class TOmBaseListHeader {
         return p;
     }
 
-    // Links p directly before `before`. An empty list, or a `before` that is null or not
-    // linked here, appends p instead.
+    // Links p directly before `before`. An empty list, or a `before` that is null or plainly not
+    // linked here (a loose node, or an end of another list), appends p instead. Membership is
+    // checked in constant time only: a middle element of another list is not recognised.
     virtual T* Insert(T* before, T* p) {
         if (p == nullptr) return nullptr;
         if (IsEmpty() || before == nullptr || !IsLinkedHere(before)) return Add(p);
@@ -126,9 +127,10 @@ class TOmBaseListHeader {
     virtual T* Subtract(int i) { return Subtract(Get(i)); }
 
     // Unlinks p, clears its links, sends `NotifySubtract(p)` and hands p back. A null p unlinks
-    // nothing but still notifies. A non-null p that is not linked here is left alone and
-    // yields null without an event (handing it back would invite deleting an element that
-    // another list still owns).
+    // nothing but still notifies. A p that is plainly not linked here (a loose node, or an end of
+    // another list) is left alone and yields null without an event: handing it back would invite
+    // deleting an element that another list still owns. The check takes constant time, so a
+    // middle element of another list is not recognised; callers pass elements of this list.
     virtual T* Subtract(T* p) {
         if (p != nullptr) {
             if (!IsLinkedHere(p)) return nullptr;

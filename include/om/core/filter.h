@@ -3,15 +3,19 @@
 
 #include <om/core/object.h>
 
+#include <memory>
+
 namespace om {
 
 // A predicate on objects: `Test` is non-zero when the object passes. `Clone` gives an
-// independent heap copy, so that composite filters can be copied without sharing operands.
+// independent heap copy, so that composite filters can be copied without sharing operands; a
+// filter that does not override it (null) is shared by the copies of a composite instead, and
+// deleted with the last of them.
 class OmFilter {
   public:
     virtual ~OmFilter() = default;
     virtual unsigned Test(const OmObject* obj) const = 0;
-    virtual OmFilter* Clone() const = 0;
+    virtual OmFilter* Clone() const { return nullptr; }
 };
 
 // Every object passes.
@@ -42,7 +46,7 @@ class OmTestFilter : public OmFilter {
 };
 
 // 1 when the operand fails, else 0. Owns its operand; a null operand counts as failing.
-// Copies clone the operand.
+// Copies clone the operand (or share one that cannot be cloned).
 class OmNotFilter : public OmFilter {
   public:
     explicit OmNotFilter(const OmFilter* operand) : operand_(operand) {}
@@ -54,15 +58,14 @@ class OmNotFilter : public OmFilter {
     OmFilter* Clone() const override { return new OmNotFilter(*this); }
 
   private:
-    const OmFilter* operand_;
+    std::shared_ptr<const OmFilter> operand_;
 };
 
 // Two owned operands (null ones count as failing); tests as `OmOrFilter`. Copies clone both
-// operands, so the copy and the original each delete only their own.
+// operands (or share one that cannot be cloned), so no operand is ever deleted twice.
 class OmBinaryFilter : public OmFilter {
   public:
-    OmBinaryFilter(const OmFilter* first, const OmFilter* second)
-        : first_(first), second_(second) {}
+    OmBinaryFilter(const OmFilter* first, const OmFilter* second);
     OmBinaryFilter(const OmBinaryFilter& other);
     OmBinaryFilter& operator=(const OmBinaryFilter& other);
     ~OmBinaryFilter() override;
@@ -76,12 +79,12 @@ class OmBinaryFilter : public OmFilter {
     static unsigned Passes(const OmFilter* f, const OmObject* obj) {
         return f != nullptr && f->Test(obj) != 0 ? 1 : 0;
     }
-    const OmFilter* First() const { return first_; }
-    const OmFilter* Second() const { return second_; }
+    const OmFilter* First() const { return first_.get(); }
+    const OmFilter* Second() const { return second_.get(); }
 
   private:
-    const OmFilter* first_;
-    const OmFilter* second_;
+    std::shared_ptr<const OmFilter> first_;
+    std::shared_ptr<const OmFilter> second_;
 };
 
 // Short-circuit or.
