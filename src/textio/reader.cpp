@@ -461,12 +461,19 @@ void OmReader::SkipCurrentBlock() {
                     break;
             }
         } catch (OmParserStatus const& thrown) {
-            // A broken string or number inside the skipped block is recorded; skipping goes on.
-            // A failed stream cannot go on.
+            // A broken string or number inside the skipped block is recorded, and the parser-error
+            // handler decides, as anywhere else, whether reading goes on: skipping then resumes
+            // where it was, so the block's "}" is still found. A failed stream cannot go on.
             if (thrown.GetStatus() == ParserErrorStream || thrown.GetStatus() == ParserStatusEOF) {
                 throw;
             }
             RecordError(thrown);
+            if (ParserError() == 0) {
+                // Ends processing like the end of the input, without a second entry.
+                OmParserStatus stop = thrown;
+                stop.SetStatus(ParserStatusEOF);
+                throw stop;
+            }
         }
     }
 }

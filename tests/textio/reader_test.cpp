@@ -232,6 +232,9 @@ TEST(Reader, UnknownStrayAndWrongTokens) {
         {"EPOCH 3\nSTATION { EPOCH 9 NAME \"S\" }\nSITE \"x\"\n", "E3 S'x' [S]", ""},
         // An unknown block is skipped whole, with one entry at the line of its "{".
         {"EPOCH 1\nPHOTO\n{\n  A { 1 { 2 } }\n  \"s\" {}\n}\nEPOCH 2\nOTHER 5\n", "E2", "3:ok"},
+        // Errors inside a skipped block are recorded; the handler decides whether reading goes on.
+        {"EPOCH 1\nPHOTO {\n 2x \n}\nEPOCH 2\n", "E1", "2:ok 3:number"},
+        {"EPOCH 1\nPHOTO {\n 2x \n}\nEPOCH 2\n", "E2", "2:ok 3:number", 1},
         // A "}" is no value: the station still ends at it.
         {"STATION { NAME \"S\" FLAG }\nSITE \"after\"\n", "S'after' [S]", ""},
         // A value of the wrong kind stops reading unless the handler goes on.
