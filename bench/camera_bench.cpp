@@ -56,12 +56,23 @@ std::vector<std::pair<double, double>> RandomPoints(double range, unsigned seed)
     return pts;
 }
 
-// InvAdjust through the shared table (built before timing) on random corrected points.
-void InvAdjustLookups(benchmark::State& state, om::OmCamera cam, double range) {
+// The points of a 256 x 256 raster over the range, row after row: neighbouring requests fall
+// into neighbouring table cells, as when the points of one photo are projected in turn.
+std::vector<std::pair<double, double>> RasterPoints(double range) {
+    std::vector<std::pair<double, double>> pts;
+    pts.reserve(1 << 16);
+    const double step = 2.0 * range / 256.0;
+    for (int r = 0; r < 256; ++r)
+        for (int c = 0; c < 256; ++c) pts.emplace_back(-range + c * step, -range + r * step);
+    return pts;
+}
+
+// InvAdjust through the shared table (built before timing) on the given corrected points.
+void InvAdjustLookups(benchmark::State& state, om::OmCamera cam,
+                      const std::vector<std::pair<double, double>>& pts) {
     om::OmCamera::DeleteInvAdjustTables();
     double wx = 0.0, wy = 0.0;
     cam.InvAdjust(&wx, &wy);
-    const auto pts = RandomPoints(range, 5);
     std::size_t k = 0;
     for (auto _ : state) {
         double x = pts[k].first, y = pts[k].second;
@@ -74,13 +85,17 @@ void InvAdjustLookups(benchmark::State& state, om::OmCamera cam, double range) {
 }
 
 void BM_InvAdjustOmri(benchmark::State& state) {
-    InvAdjustLookups(state, OmriCamera(), 25.0);
+    InvAdjustLookups(state, OmriCamera(), RandomPoints(25.0, 5));
 }
 void BM_InvAdjustCap(benchmark::State& state) {
-    InvAdjustLookups(state, CapCamera(), 16.0);
+    InvAdjustLookups(state, CapCamera(), RandomPoints(16.0, 5));
+}
+void BM_InvAdjustOmriRaster(benchmark::State& state) {
+    InvAdjustLookups(state, OmriCamera(), RasterPoints(25.0));
 }
 BENCHMARK(BM_InvAdjustOmri);
 BENCHMARK(BM_InvAdjustCap);
+BENCHMARK(BM_InvAdjustOmriRaster);
 
 void BM_AdjustCap(benchmark::State& state) {
     const om::OmCamera cam = CapCamera();
