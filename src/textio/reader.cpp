@@ -310,6 +310,14 @@ void OmReader::RemoveTrailingNotSpecified() {
     endOfInputEntry_ = nullptr;
 }
 
+// A status thrown during a pass: the end of the input ends the loop without an entry; any other
+// status is recorded, and the parser-error handler decides whether the loop goes on.
+bool OmReader::HandleThrown(const OmParserStatus& thrown) {
+    if (thrown.GetStatus() == ParserStatusEOF) return false;
+    RecordThrown(thrown);
+    return ParserError() != 0;
+}
+
 void OmReader::RecordThrown(const OmParserStatus& thrown) {
     bool const endOfInput = thrown.GetStatus() == ParserErrorNotSpecifiedToken &&
                             parser_.GetToken().GetType() == OmTokenEOF;
@@ -344,12 +352,7 @@ int OmReader::DoProcess(bool passOverBlockEnd) {
             }
         } catch (OmParserStatus const& thrown) {
             leftOver = false;
-            if (thrown.GetStatus() == ParserStatusEOF) {
-                run = false;
-            } else {
-                RecordThrown(thrown);
-                run = ParserError() != 0;
-            }
+            run = HandleThrown(thrown);
         }
     }
     RemoveTrailingNotSpecified();
@@ -492,12 +495,7 @@ int OmReader::DoProcessSimpleMode(bool /*passOverBlockEnd*/) {
             currentObject_ = first;
             first->KeywordFound();
         } catch (OmParserStatus const& thrown) {
-            if (thrown.GetStatus() == ParserStatusEOF) {
-                run = false;
-            } else {
-                RecordThrown(thrown);
-                run = ParserError() != 0;
-            }
+            run = HandleThrown(thrown);
         }
     }
     RemoveTrailingNotSpecified();

@@ -214,6 +214,7 @@ class OmReader {
     bool ProcessKeyword(bool passOverBlockEnd, bool& leftOver);
     void RecordError(const OmParserStatus& status);
     void RecordThrown(const OmParserStatus& thrown);
+    bool HandleThrown(const OmParserStatus& thrown);
     void RemoveTrailingNotSpecified();
     void RecordUnexpectedEnd(bool strayBlockEnd);
     [[noreturn]] void RaiseNotSpecified();
