@@ -232,11 +232,15 @@ TEST(PointList, CommonPointsAndMerge) {
     s->SetName("merged");
     s->SetFlag(0x11);
     s->SetControlFlags(1);
-    s->dx = 0.1, s->dz = 0.3, s->r2 = 2, s->vz = 6, s->imageCount = 7, s->color = 8, s->camera = 9;
+    s->dx = 0.1, s->dy = 0.2, s->dz = 0.3, s->r1 = 1, s->r2 = 2, s->r3 = 3;
+    s->vx = 4, s->vy = 5, s->vz = 6, s->imageCount = 7, s->color = 8, s->camera = 9;
     AddPoint(source, 55, 0);  // no counterpart: ignored
     EXPECT_EQ(MergeCooCoo2(target, source), 1);
-    EXPECT_TRUE(t->GetName() == "merged" && t->GetFlag() == 0x11u && t->dx == 0.1 && t->dz == 0.3 &&
-                t->r2 == 2.0 && t->vz == 6.0f && t->imageCount == 7 && t->color == 8);
+    EXPECT_TRUE(t->GetName() == "merged" && t->GetFlag() == 0x11u && t->imageCount == 7 &&
+                t->color == 8);
+    EXPECT_TRUE(t->dx == 0.1 && t->dy == 0.2 && t->dz == 0.3);
+    EXPECT_TRUE(t->r1 == 1.0 && t->r2 == 2.0 && t->r3 == 3.0);
+    EXPECT_TRUE(t->vx == 4.0f && t->vy == 5.0f && t->vz == 6.0f);
     // Not merged: coordinates, photo, camera and control flags.
     EXPECT_TRUE(t->x == 1.0 && t->photo == 2u && t->camera == 5u && t->GetControlFlags() == 7);
     EXPECT_TRUE(t2->GetName().empty());
