@@ -1,14 +1,13 @@
-// Helpers shared by the point tests: column formats built from codes, the value a written
-// coordinate carries, a sample point and small text files in the scratch directory.
+// Helpers shared by the point tests: column formats built from codes, a sample point, its
+// written text and small text files in the scratch directory.
 #pragma once
 
 #include <om/points/point.h>
 #include <om/points/point_format.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,13 +20,6 @@ inline Mask Format(std::vector<int> const& codes) {
     for (int k : codes) c.push_back(static_cast<eOmPointRWMask>(k));
     c.push_back(OmPointRWEnd);
     return Mask(c.data());
-}
-
-// The value that 16 significant digits (the precision of coordinate lines) carry.
-inline double Sixteen(double v) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.16g", v);
-    return std::strtod(buf, nullptr);
 }
 
 inline void WriteText(std::string const& name, std::string const& text) {
@@ -52,6 +44,21 @@ inline OmPoint Sample() {
     p.imageCount = 4;
     p.color = -16711936;
     return p;
+}
+
+// Every column that reads back what it wrote (7 and 16 are written only).
+inline Mask AllColumns() {
+    return Format(
+        {1, 2, 4, 5, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 24, 25, 26, 27, 28});
+}
+
+// Every member; code 16 is left out, as it is recomputed from rounded deviations.
+inline std::string Written(OmPoint const& p,
+                           Mask const& m = Format({1,  2,  4,  5,  8,  9,  10, 11, 12, 13,
+                                                   14, 15, 17, 18, 19, 20, 24, 25, 26, 27})) {
+    std::ostringstream out;
+    p.Write(out, m);
+    return out.str();
 }
 
 }  // namespace om::test
