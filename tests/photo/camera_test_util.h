@@ -32,7 +32,8 @@ inline std::vector<const OmCamera*> Cameras(const OmCameraList& list) {
     return cams;
 }
 
-// Every floating-point parameter of a camera, as getter and setter.
+// Every floating-point parameter of a camera, as getter and setter; the first six are the ones
+// the simple camera layout carries.
 struct Parameter {
     const char* name;
     double (OmCamera::*get)() const;
@@ -42,8 +43,8 @@ struct Parameter {
 inline constexpr Parameter kParameters[] = {
     {"c", &OmCamera::GetC, &OmCamera::SetC},             {"xh", &OmCamera::GetXh, &OmCamera::SetXh},
     {"yh", &OmCamera::GetYh, &OmCamera::SetYh},          {"a1", &OmCamera::GetA1, &OmCamera::SetA1},
-    {"a2", &OmCamera::GetA2, &OmCamera::SetA2},          {"a3", &OmCamera::GetA3, &OmCamera::SetA3},
-    {"r0", &OmCamera::GetR0, &OmCamera::SetR0},          {"rm", &OmCamera::GetRm, &OmCamera::SetRm},
+    {"a2", &OmCamera::GetA2, &OmCamera::SetA2},          {"r0", &OmCamera::GetR0, &OmCamera::SetR0},
+    {"a3", &OmCamera::GetA3, &OmCamera::SetA3},          {"rm", &OmCamera::GetRm, &OmCamera::SetRm},
     {"cViva", &OmCamera::GetCViva, &OmCamera::SetCViva}, {"c1", &OmCamera::GetC1, &OmCamera::SetC1},
     {"xhViva", &OmCamera::GetXhViva, &OmCamera::SetXhViva},
     {"yhViva", &OmCamera::GetYhViva, &OmCamera::SetYhViva},
