@@ -17,7 +17,8 @@ OmCamera* OmCameraList::AddCamera(OmReaderObject* reader, bool full) {
 
 int OmCameraList::Read(const char* file) {
     const int before = Count();
-    ReadFileFormatFull(file);
+    // A missing file is reported, not passed off as a read that found no camera.
+    if (ReadFileFormatFull(file) == 0) return 0;
     if (Count() == before) ReadFileFormatSimple(file);
     TestForMultipleCameras();
     return 1;

@@ -128,7 +128,7 @@ TEST(CameraFiles, ReadingRulesOfBothLayouts) {
                 cams[1]->GetName() == "other token" && cams[2]->GetName() == "fine");
 
     EXPECT_EQ(list.ReadFileFormatFull("no_such_file.cam"), 0);
-    EXPECT_EQ(list.Read("no_such_file.cam"), 1);
+    EXPECT_EQ(list.Read("no_such_file.cam"), 0);
 }
 
 TEST(CameraFiles, RandomBytesOverlongLinesAndHugeValuesAreSurvived) {

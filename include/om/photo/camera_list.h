@@ -32,7 +32,8 @@ class OmCameraList : public TOmListHeader<OmCamera>, public LinkHdl {
     OmCamera* AddCamera(OmReaderObject* reader, bool full);
 
     // Keyword layout first; when that adds no camera, the simple layout; then the check for
-    // repeated identifiers. Returns 1 (problems of the file are the reader's recorded errors).
+    // repeated identifiers. Returns 1, or 0 for a null name or a file that does not exist
+    // (problems inside the file are the reader's recorded errors).
     int Read(const char* file);
     // 0 for a null name or a missing file; else reads every "CAMERA" block and returns 1.
     int ReadFileFormatFull(const char* file);
