@@ -30,13 +30,23 @@ struct AllocationCounter {
 
 }  // namespace
 
+// Every form is replaced: under the sanitizers the array forms do not fall back on the plain ones.
 void* operator new(std::size_t size) {
+    return CountedAlloc(size);
+}
+void* operator new[](std::size_t size) {
     return CountedAlloc(size);
 }
 void operator delete(void* p) noexcept {
     std::free(p);
 }
 void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
     std::free(p);
 }
 
