@@ -97,11 +97,7 @@ TEST(Logfile, BannerThenTextAppendedToExistingContent) {
                     std::to_string(i) + "\nother line\n";
         ASSERT_EQ(ReadFile("append.log"), expected) << t;
     }
-    om::OmLogfile missing("no_such_dir/protocol.log");
-    EXPECT_TRUE(missing.fail());
-    missing << "ignored";  // harmless on a failed stream
-    EXPECT_FALSE(fs::exists("no_such_dir"));
-    EXPECT_TRUE(om::OmLogfile(nullptr).fail());
+    EXPECT_TRUE(om::OmLogfile("no_such_dir/protocol.log").fail() && om::OmLogfile(nullptr).fail());
 }
 
 }  // namespace

