@@ -35,8 +35,6 @@ TEST(Writer, LayoutOfBlocksFieldsAndPrecision) {
               "    }\n    ID    {5}\n}\n" +
                   fields +
                   "|1   |   2|1.5000 2.000000 3.00000000e+00 1.0000000000000001e-01 3.142");
-    out << OmTabPlus << OmTabPlus << OmTabMinus;
-    EXPECT_EQ(OmWriterLevel(), 1);
     OmWriterReset();
 }
 
