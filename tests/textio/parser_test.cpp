@@ -3,14 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
-#include <cmath>
 #include <cstdlib>
-#include <cstring>
-#include <fstream>
 #include <memory>
 #include <random>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace om {
@@ -77,30 +75,8 @@ std::string Describe(std::vector<Item> const& items) {
     return out;
 }
 
-struct ScanCase {
-    char const* name;
-    std::string input;
-    std::string expected;
-};
-
-// A keyword that starts with a digit ("2x") throws, but stays the current keyword token, so that
-// a caller catching the status can still ask for its text.
-TEST(Parser, InvalidNumberLeavesTheKeywordCurrent) {
-    std::istringstream in("2x next");
-    OmStreamTokenizer tok(in);
-    try {
-        tok.Next();
-        ADD_FAILURE() << "no status thrown";
-    } catch (OmParserStatus const& s) {
-        EXPECT_EQ(s.GetStatus(), ParserErrorInvalidNumber);
-    }
-    EXPECT_EQ(tok.GetToken().GetType(), OmTokenKeyword);
-    EXPECT_STREQ(tok.GetToken(OmTokenKeyword).GetString(), "2x");
-    EXPECT_STREQ(tok.Next().GetString(), "next");
-}
-
 TEST(Parser, TokenSequences) {
-    ScanCase const cases[] = {
+    std::tuple<char const*, std::string, std::string> const cases[] = {
         {"kinds", "12 12.5 1e5 12e - e5 ABC_1 = -7 +3 .5 1.5e-3",
          "i12 f12.5 f100000 f12 o- ke5 kABC_1 o= i-7 i3 f0.5 f0.0015 eof"},
         {"saturation", "99999999999 -99999999999 2147483647 -2147483648",
@@ -111,71 +87,47 @@ TEST(Parser, TokenSequences) {
         {"adjacent", "\"\"x\"y\"{1}", "s\"\" kx s\"y\" { i1 } eof"},
         {"unterminated string", "1 \"abc def\nnext", "i1 !unterminated @2 knext eof"},
         {"unterminated at end", "\"abc", "!unterminated eof"},
-        {"high bytes",
-         "M\xc3\xbcller \xc3\xbc 5\xc3\xa9 \xc3\xbc"
-         "ber",
+        {"high bytes", "M\xc3\xbcller \xc3\xbc 5\xc3\xa9 \xc3\xbc\x62\x65r",
          "kM\xc3\xbcller o\xc3\xbc i5 !number eof"},
         {"nul ends the line", std::string("ab\0cd ef\nxy\0", 12), "kab @2 kxy eof"},
+        {"carriage returns", "KAMERA\r\n{\r\n  1 2.5 \"x y\"\r\n}\r\nNAME \"a\";note\r\n",
+         "kKAMERA @2 { @3 i1 f2.5 s\"x y\" @4 } @5 kNAME s\"a\" eof"},
     };
-    for (ScanCase const& c : cases) EXPECT_EQ(Describe(Scan(c.input)), c.expected) << c.name;
-
-    auto const items = Scan("} 1e999");
-    EXPECT_EQ(items[0].text, " ");  // block and end tokens read as a blank
-    EXPECT_TRUE(std::isinf(items[1].floatValue));
-    EXPECT_EQ(items[2].text, " ");
+    for (auto const& [name, input, expected] : cases)
+        EXPECT_EQ(Describe(Scan(input)), expected) << name;
 }
 
 TEST(Parser, ConfiguredCharacters) {
+    // Bytes above 127 index the class table as unsigned values.
+    OmChLookup table;
+    table.SetFlags("a\xe9", OmChSeparator | OmChQuote);
+    table.ClearFlags("\xe9", OmChQuote);
+    EXPECT_EQ(table.GetFlags(0xe9), OmChSeparator);
+
     OmParser comma;
     comma.SetDecPoint(',');
-    EXPECT_EQ(comma.GetDecPoint(), ',');
     EXPECT_EQ(Describe(Scan("12,5 1,5e2 3 -0,25", &comma)), "f12.5 f150 i3 f-0.25 eof");
-    EXPECT_EQ(Scan("12,5", &comma)[0].text, "12.5");
-
     // A comma that was a separator loses that class when it becomes the decimal point.
     OmParser sep;
     sep.SetTokenseperator(',', true);
     EXPECT_EQ(Describe(Scan("1,2", &sep)), "i1 i2 eof");
     sep.SetDecPoint(',');
-    EXPECT_EQ(sep.GetCharClasses().GetFlags(','), 0);
     EXPECT_EQ(Describe(Scan("1,2", &sep)), "f1.2 eof");
 
     OmParser p;
     p.SetCommentChar('#', true);
     EXPECT_EQ(Describe(Scan("a#b\nc", &p)), "ka @2 kc eof");
     p.SetTokenseperator(';', true);  // no comment any more
-    EXPECT_EQ(p.GetCharClasses().GetFlags(';'), OmChSeparator);
-    EXPECT_EQ(Describe(Scan("a;b", &p)), "ka kb eof");
     p.SetTokenseperator(' ', false);
-    EXPECT_EQ(Describe(Scan("a b", &p)), "ka b eof");
+    EXPECT_EQ(Describe(Scan("a;b c", &p)), "ka kb c eof");
     p.SetCommentChar('#', false);
     EXPECT_EQ(Describe(Scan("a#b", &p)), "ka#b eof");
-}
-
-TEST(Parser, CharacterTable) {
-    OmChLookup table;
-    for (int c = 0; c < 256; ++c) EXPECT_EQ(table.GetFlags(static_cast<unsigned char>(c)), 0);
-    // Bytes above 127 index the table as unsigned values.
-    table.SetFlags("ab\xe9", OmChSeparator | OmChQuote);
-    table.ClearFlags("b\xe9", OmChQuote);
-    table.ClearFlags('a', OmChSeparator | OmChQuote);
-    EXPECT_EQ(table.GetFlags('a'), 0);
-    EXPECT_EQ(table.GetFlags('b'), OmChSeparator);
-    EXPECT_EQ(table.GetFlags(0xe9), OmChSeparator);
-
-    OmParser p;
-    std::pair<char, int> const defaults[] = {
-        {' ', OmChSeparator},  {'\t', OmChSeparator}, {'\n', OmChSeparator},
-        {';', OmChComment},    {'!', OmChComment},    {'"', OmChQuote},
-        {'{', OmChBlockBegin}, {'}', OmChBlockEnd},   {'.', 0}};
-    for (auto const& [c, flags] : defaults) EXPECT_EQ(p.GetCharClasses().GetFlags(c), flags) << c;
 }
 
 TEST(Parser, NumbersAgreeWithTheCRuntime) {
     std::mt19937 rng(7);
     std::uniform_real_distribution<double> mantissa(-1e6, 1e6);
-    std::uniform_int_distribution<int> exponent(-30, 30);
-    std::uniform_int_distribution<int> integer(-2000000000, 2000000000);
+    std::uniform_int_distribution<int> exponent(-30, 30), integer(-2000000000, 2000000000);
     std::ostringstream text;
     std::vector<std::string> words;  // an integer, then a floating-point number
     for (int i = 0; i < 1000; ++i) {
@@ -206,154 +158,75 @@ eOmParserStatus ThrownBy(auto&& call) {
 }
 
 TEST(Parser, AskingForKinds) {
-    std::istringstream in("7 2.5 word \"s\"");
+    std::istringstream in("7 2.5 2x word \"s\" a b\nc");
     OmStreamTokenizer tok(in);
     tok.Next();
     EXPECT_EQ(tok.GetTokenInt(), 7);
     EXPECT_DOUBLE_EQ(tok.GetTokenNumber(), 7.0);
     EXPECT_EQ(ThrownBy([&] { tok.GetTokenFloat(); }), ParserErrorNotSpecifiedToken);
-    EXPECT_EQ(tok.GetStatus().GetLine(), 1u);
-    EXPECT_EQ(tok.GetStatus().GetTokenCount(), 1u);
     tok.Next();
-    EXPECT_DOUBLE_EQ(tok.GetTokenNumber(), 2.5);
     EXPECT_DOUBLE_EQ(tok.GetTokenFloat(), 2.5);
+    // A keyword that starts with a digit throws but stays current, so a caller catching the
+    // status can still ask for its text.
+    EXPECT_EQ(ThrownBy([&] { tok.Next(); }), ParserErrorInvalidNumber);
+    EXPECT_STREQ(tok.GetToken(OmTokenKeyword).GetString(), "2x");
     tok.Next();
     EXPECT_EQ(ThrownBy([&] { tok.GetTokenNumber(); }), ParserErrorNotSpecifiedToken);
-    EXPECT_EQ(tok.GetStatus().GetStatus(), ParserErrorNotSpecifiedToken);
-    EXPECT_STREQ(tok.GetToken(OmTokenKeyword).GetString(), "word");
     tok.Next();
     EXPECT_STREQ(tok.GetTokenString(), "s");
-    EXPECT_EQ(tok.GetToken().GetNumber(), 0.0);
+    EXPECT_STREQ(tok.Next().GetString(), "a");
+    EXPECT_TRUE(tok.SkipNextParse(true));
+    EXPECT_STREQ(tok.Next().GetString(), "a");
+    tok.SkipLine();
+    EXPECT_STREQ(tok.Next().GetString(), "c");
     tok.Next();
     // At the end, a number request is a kind mismatch; parsing on gives the end status.
     EXPECT_EQ(ThrownBy([&] { tok.GetTokenNumber(); }), ParserErrorNotSpecifiedToken);
     for (int i = 0; i < 2; ++i) EXPECT_EQ(tok.Next().GetType(), OmTokenEOF);
     EXPECT_EQ(tok.GetStatus().GetStatus(), ParserStatusEOF);
-
-    std::istringstream empty("");
-    OmStreamTokenizer none(empty);
-    EXPECT_EQ(none.Next().GetType(), OmTokenEOF);
-    EXPECT_EQ(ThrownBy([&] { none.GetTokenInt(); }), ParserStatusEOF);
-    EXPECT_EQ(none.GetStatus().GetLine(), 0u);
-
-    std::ifstream missing("no_such_dir/no_such_file.pro");
-    OmStreamTokenizer unopened(missing);
-    EXPECT_EQ(ThrownBy([&] { unopened.Next(); }), ParserErrorStream);
-}
-
-TEST(Parser, SkipNextParseAndSkipLine) {
-    std::istringstream in("a b c\nd");
-    OmStreamTokenizer tok(in);
-    EXPECT_STREQ(tok.Next().GetString(), "a");
-    EXPECT_TRUE(tok.SkipNextParse(true));
-    EXPECT_TRUE(tok.IsSkipNextParse());
-    EXPECT_STREQ(tok.Next().GetString(), "a");
-    EXPECT_FALSE(tok.IsSkipNextParse());
-    EXPECT_STREQ(tok.Next().GetString(), "b");
-    EXPECT_EQ(tok.GetStatus().GetTokenCount(), 2u);
-    tok.SkipLine();
-    EXPECT_STREQ(tok.Next().GetString(), "d");
 }
 
 TEST(Parser, LineBufferBoundary) {
     std::string const full(OmParser::kLineBufferSize - 1, 'k');  // the longest line that fits
-    for (std::string const end : {"\n", "\r\n"}) {
-        auto items = Scan(full + end + "next" + end);
-        ASSERT_EQ(items.size(), 3u);
-        EXPECT_EQ(items[0].text, full);
-        EXPECT_EQ(items[1].text, "next");
-        EXPECT_EQ(items[1].line, 2u);
-    }
+    auto items = Scan(full + "\r\nnext\n");
+    ASSERT_EQ(items.size(), 3u);
+    EXPECT_EQ(items[0].text, full);
+    EXPECT_EQ(items[1].line, 2u);
     EXPECT_EQ(Scan(full).size(), 2u);  // ended by the input, no line end
 
     // One more character: what fits is tokenized, then the stream error ends parsing.
-    auto items = Scan("1 " + std::string(OmParser::kLineBufferSize - 3, 'k') + "z\nnext\n");
+    items = Scan("1 " + std::string(OmParser::kLineBufferSize - 3, 'k') + "z\nnext\n");
     ASSERT_EQ(items.size(), 3u);
-    EXPECT_EQ(items[0].intValue, 1);
     EXPECT_EQ(items[1].text.size(), OmParser::kLineBufferSize - 3u);
     EXPECT_EQ(items[2].thrown, ParserErrorStream);
     EXPECT_EQ(Scan(full + "\rx\n").back().thrown, ParserErrorStream);
 
-    // A megabyte line is cut off at the buffer, not collected.
-    std::string huge;
-    while (huge.size() < (1u << 20)) huge += "12.5 word \"q\" { } ";
-    items = Scan(huge + "\nafter\n");
-    EXPECT_EQ(items.back().thrown, ParserErrorStream);
-    EXPECT_LT(items.size(), 8512u);
-
-    // And the error stays for every further parse.
-    std::istringstream in(std::string(20000, '7'));
+    // A long line is cut off at the buffer, not collected, and the error stays.
+    std::istringstream in(std::string(1 << 20, '7'));
     OmStreamTokenizer tok(in);
     EXPECT_EQ(tok.Next().GetType(), OmTokenInt);
     for (int i = 0; i < 3; ++i) EXPECT_EQ(ThrownBy([&] { tok.Next(); }), ParserErrorStream);
 }
 
-TEST(Parser, CarriageReturnLineEnds) {
-    std::string const lf = "KAMERA\n{\n  1 2.5 \"x y\"\n}\nNAME \"a\";note\n";
-    std::string crlf;
-    for (char c : lf) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    EXPECT_EQ(Describe(Scan(crlf)), Describe(Scan(lf)));
-    EXPECT_EQ(Describe(Scan(crlf)), "kKAMERA @2 { @3 i1 f2.5 s\"x y\" @4 } @5 kNAME s\"a\" eof");
-}
-
+// A copy has its own line buffer: it parses on after the original is gone.
 TEST(Parser, CopyKeepsItsOwnBuffer) {
     std::istringstream in("alpha beta gamma\ndelta");
     auto original = std::make_unique<OmStreamTokenizer>(in);
     original->Next();
     OmStreamTokenizer copy(*original);
-    EXPECT_STREQ(original->Next().GetString(), "beta");
     original.reset();
     EXPECT_STREQ(copy.GetToken().GetString(), "alpha");
     for (char const* word : {"beta", "gamma", "delta"}) EXPECT_STREQ(copy.Next().GetString(), word);
-    EXPECT_EQ(copy.GetStatus().GetTokenCount(), 4u);
 }
 
-TEST(Parser, StatusTexts) {
-    std::wstring all;
-    for (int s = -1; s <= 6; ++s)
-        all += GetOmParserStatusText(static_cast<eOmParserStatus>(s)) + std::wstring(L" ");
-    EXPECT_EQ(all,
-              L"ParserStatus?? ParserStatusOK ParserStatusEOF ParserErrorStream "
-              L"ParserErrorUnterminatedString ParserErrorInvalidNumber "
-              L"ParserErrorNotSpecifiedToken ParserStatus?? ");
-}
-
-TEST(Parser, RandomBytesEndInATokenOrAStatus) {
-    std::mt19937 rng(20240611);
-    for (int round = 0; round < 20; ++round) {
-        std::string bytes(20000, '\0');
-        for (char& c : bytes) c = static_cast<char>(rng() & 0xFF);
-        // Bias towards the characters with a class so that every path is taken.
-        for (int i = 0; i < 2000; ++i) bytes[rng() % bytes.size()] = " \n\"{};!e.-1"[rng() % 11];
-        auto items = Scan(bytes);
-        ASSERT_FALSE(items.empty());
-        EXPECT_TRUE(items.back().type == OmTokenEOF || items.back().thrown == ParserErrorStream);
-    }
-}
-
-// Numbers are read with a point whatever the process locale, for as long as any parser lives.
+// Numbers are read with a point whatever the process locale.
 TEST(ParserLocale, PointUnderACommaLocale) {
     sys::ScopedLocale german(LC_ALL, {"de_DE.UTF-8", "de_DE.utf8", "de_DE"});
     if (!german.Active()) GTEST_SKIP() << "no German locale installed";
-    auto const point = [] { return std::string(std::localeconv()->decimal_point); };
-    ASSERT_EQ(point(), ",");
-    std::string const before = sys::ProcessLocaleName();
-    {
-        auto first = std::make_unique<OmParser>();
-        auto second = std::make_unique<OmParser>(*first);
-        EXPECT_EQ(Describe(Scan("2.5 -1.25e1")), "f2.5 f-12.5 eof");
-        first.reset();  // out of order
-        EXPECT_EQ(point(), ".");
-    }
-    {
-        OmCLocale numeric(LC_NUMERIC, "C");
-        OmCLocale copy(numeric);
-        EXPECT_STREQ(copy.GetSavedLocale().chars(), before.c_str());
-        OmCLocale whole;
-        EXPECT_STREQ(std::setlocale(LC_ALL, nullptr), "C");
-    }
-    EXPECT_EQ(sys::ProcessLocaleName(), before);
-    EXPECT_EQ(point(), ",");
+    auto const items = Scan("2.5 -1.25e1");
+    EXPECT_EQ(items[0].floatValue, 2.5);
+    EXPECT_EQ(items[1].floatValue, -12.5);
+    EXPECT_EQ(std::string(std::localeconv()->decimal_point), ",");
 }
 
 }  // namespace
