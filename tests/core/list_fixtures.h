@@ -56,7 +56,6 @@ class Recorder : public OmObserver {
         : OmObserver(notifier), log_(log != nullptr ? log : &own_) {}
 
     const std::vector<Event>& events() const { return *log_; }
-    void clear() { log_->clear(); }
 
   protected:
     void Notify(OmNotifyEvent* e) override { log_->push_back({e->sender, e->kind, e->item}); }
@@ -71,13 +70,6 @@ std::vector<unsigned> Ids(const TOmBaseListHeader<T>& list) {
     std::vector<unsigned> ids;
     for (T* e : list) ids.push_back(e->GetId());
     return ids;
-}
-
-template <class T>
-std::vector<T*> Nodes(const TOmBaseListHeader<T>& list) {
-    std::vector<T*> nodes;
-    for (T* e : list) nodes.push_back(e);
-    return nodes;
 }
 
 // Checks the links in both directions against first and last.

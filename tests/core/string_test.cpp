@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <cwchar>
 #include <map>
 #include <random>
 #include <sstream>
@@ -16,20 +15,17 @@ namespace {
 
 using om::String;
 
-TEST(StringCapacity, GrowsByPowersOfTwoBlocks) {
+// Capacity grows by power-of-two blocks (16 bytes hold 6 characters, 32 hold 22), and lengths
+// past 16 bits never wrap.
+TEST(StringLimits, GrowthAndLengthsBeyondSixteenBits) {
     String s("abcdef");
-    EXPECT_EQ(s.allocation(), 6);  // 16-byte block
+    EXPECT_EQ(s.allocation(), 6);
     s += 'g';
-    EXPECT_EQ(s.allocation(), 22);  // 32-byte block
-    EXPECT_EQ(s, "abcdefg");
-    s = "x";  // shrinking keeps the block
     EXPECT_EQ(s.allocation(), 22);
-}
-
-TEST(StringLimits, LengthsBeyondSixteenBitsNeverWrap) {
+    s = "";  // shrinking keeps the block
+    EXPECT_EQ(s.allocation(), 22);
     std::string ref;
     for (int i = 0; i < 70000; ++i) ref += static_cast<char>('a' + i % 26);
-    String s;
     for (char c : ref) s += c;
     ASSERT_EQ(s.length(), 70000);
     EXPECT_EQ(s.view(), ref);
@@ -41,22 +37,24 @@ TEST(StringLimits, LengthsBeyondSixteenBitsNeverWrap) {
     int const n = g.gsub("a", "AAAA");
     EXPECT_EQ(n, 70000 / 26 + 1);
     EXPECT_EQ(g.length(), 70000 + 3 * n);
-    EXPECT_EQ(g.freq("AAAA"), n);
     EXPECT_TRUE(g.OK());
 
     ref[12345] = 'Z';
-    std::istringstream in(ref + "\nnext\n");
+    // readline keeps a CR: only the terminator is special.
+    std::istringstream in(ref + "\none\r\ntwo;three");
     EXPECT_EQ(om::readline(in, s), 70000);
     EXPECT_EQ(s.view(), ref);
     EXPECT_EQ(om::readline(in, s), 4);
-    EXPECT_EQ(s, "next");
+    EXPECT_EQ(s, "one\r");
+    EXPECT_EQ(om::readline(in, s, ';', 0), 4);
+    EXPECT_EQ(s, "two;");
+    EXPECT_EQ(om::readline(in, s), 5);
+    EXPECT_EQ(om::readline(in, s), 0);
+    EXPECT_TRUE(s.empty() && in.fail());
 }
-
-// ---- edge cases of the operations (the differential test below covers the general case) ----
 
 TEST(StringSearch, ContainsAndMatchesAtStartPositions) {
     String const s("banana");
-    EXPECT_EQ(s.index('a', 100), -1);
     EXPECT_EQ(s.freq(""), 0);
     struct Case {
         char const* t;
@@ -72,39 +70,24 @@ TEST(StringSearch, ContainsAndMatchesAtStartPositions) {
     }
 }
 
-TEST(StringSubranges, ViewsAndAssignmentThroughThem) {
+TEST(StringEditing, ViewsDeletionAndSelfReferences) {
     String s("key=value=x");
     EXPECT_EQ(s.through('='), "key=");
-    EXPECT_EQ(s.from('='), "=value=x");
     EXPECT_EQ(s.after('=', -1), "x");  // last occurrence
-    EXPECT_EQ(s(4, 5), "value");
     // Not found or out of range: an empty view, never the whole string.
-    EXPECT_TRUE(s.before("#").empty() && s.after("#").empty());
-    EXPECT_TRUE(s.at(5, 100).empty() && s.at(-1, 2).empty());
+    EXPECT_TRUE(s.before("#").empty() && s.at(5, 100).empty() && s.at(-1, 2).empty());
     EXPECT_TRUE(s.at(2000000000, 2000000000).empty());
-
-    String h("hello world");
-    h.at("world") = "there, everybody";
-    h.before(5) = "Hi";
-    h.after(',') = "";
-    EXPECT_EQ(h, "Hi there,");
     // The view may look at the same string it replaces into.
     String t("abcdef");
     t.at(0, 2) = t.from(2);
     EXPECT_EQ(t, "cdefcdef");
     // A view outside the string replaces nothing anywhere.
-    String u("abc");
-    u.at(10, 1) = "zzz";
-    u.before("#") = "zzz";
-    EXPECT_EQ(u, "abc");
-}
-
-TEST(StringEditing, DelAndSelfReferences) {
-    String s("abcdef");
-    EXPECT_FALSE(s.del(0, 0) || s.del(-1, 2) || s.del(4, 3) || s.del("zz"));
-    EXPECT_TRUE(s.del(1, 2));
-    EXPECT_TRUE(s.del("de"));
-    EXPECT_EQ(s, "af");
+    t.at(10, 1) = "zzz";
+    t.before("#") = "zzz";
+    EXPECT_EQ(t, "cdefcdef");
+    EXPECT_FALSE(t.del(0, 0) || t.del(-1, 2) || t.del(6, 3) || t.del("zz"));
+    EXPECT_TRUE(t.del(1, 2) && t.del("fc"));
+    EXPECT_EQ(t, "cdef");
     String a("xy");
     a += a;
     a.prepend(a);
@@ -112,6 +95,13 @@ TEST(StringEditing, DelAndSelfReferences) {
     a = a.at(1, 3);
     EXPECT_EQ(a.gsub(a, "<" + a + ">"), 1);
     EXPECT_EQ(a, "<yxy>");
+    // The tokens are appended; the input may be an element of the vector.
+    std::vector<String> v{"keep"};
+    EXPECT_EQ(om::tokenize(v[0], v, "e"), 3);
+    EXPECT_TRUE(v[1] == "k" && v[2] == "p");
+    String const words[] = {"x", "", "y"};
+    EXPECT_EQ(om::join(words, 3, "--"), "x----y");
+    EXPECT_EQ(om::common_prefix("xphoto", "yphoto", 1), "photo");
 }
 
 TEST(StringCase, CapitalizeKeepsApostrophesInWordsAndBytesAbove127) {
@@ -127,10 +117,8 @@ TEST(StringCompare, SignedBytesAndFolding) {
     EXPECT_LT(om::fcompare("abc", "ABD"), 0);
     EXPECT_EQ(om::fcompare("ABC", "abc"), 0);
     EXPECT_EQ(om::compare(String("a"), "ab"), -'b');
-    // Characters are signed: a byte above 127 sorts before ASCII, and before the end (0).
-    EXPECT_LT(om::compare(String("\xE9"), "a"), 0);
-    EXPECT_GT(om::compare(String("a"), "a\xE9"), 0);
-    // The operators agree with compare and give a total order usable as a map key.
+    // Characters are signed: a byte above 127 sorts before ASCII, and before the end (0). The
+    // operators agree with compare and give a total order usable as a map key.
     std::map<String, int> m;
     for (char const* k : {"b", "a", "ab", "\xE9", "a\xE9", ""}) m[String(k)] = 1;
     std::vector<std::string> keys;
@@ -143,31 +131,8 @@ TEST(StringCompare, SignedBytesAndFolding) {
     EXPECT_EQ(set.size(), 3u);
 }
 
-// ---- free functions ----
-
-TEST(StringFunctions, SplitTokenizeAndJoinEdges) {
-    String parts[10];
-    EXPECT_EQ(om::split("a::b::c", parts, 2, "::"), 2);  // room for two only
-    EXPECT_EQ(parts[1], "b");
-    EXPECT_EQ(om::split("abc", parts, 10, ""), 1);
-    EXPECT_EQ(parts[0], "abc");
-    std::vector<String> v{"keep"};
-    // The tokens are appended; the input may be an element of the vector.
-    EXPECT_EQ(om::tokenize(v[0], v, "e"), 3);
-    EXPECT_EQ(v[1], "k");
-    EXPECT_EQ(v[2], "p");
-    String const words[] = {"x", "", "y"};
-    EXPECT_EQ(om::join(words, 3, "--"), "x----y");
-    EXPECT_EQ(om::replicate('-', -2), "");
-    EXPECT_EQ(om::common_prefix("xphoto", "yphoto", 1), "photo");
-    EXPECT_EQ(om::common_suffix("abc", "xbc", 1), "b");
-    EXPECT_EQ(om::common_suffix("abc", "", -1), "");
-}
-
 TEST(StringFunctions, SprintfPlaceholders) {
     String out;
-    EXPECT_EQ(om::Sprintf(out, "x%1y%2z", "A", "B"), 2);
-    EXPECT_EQ(out, "xAyBz");
     // A placeholder 2 arriving with argument 1 is replaced in the next pass; a %1 inside
     // argument 1 is not replaced again (no endless loop).
     EXPECT_EQ(om::Sprintf(out, "%1|%1", "<%1%2>", "B"), 4);
@@ -180,19 +145,6 @@ TEST(StringFunctions, SprintfPlaceholders) {
     EXPECT_EQ(out, "100%");
 }
 
-TEST(StringFunctions, ReadlineKeepsCrAndStopsAtEnd) {
-    std::istringstream in("one\r\ntwo;three");
-    String s;
-    EXPECT_EQ(om::readline(in, s), 4);  // the CR stays, only the terminator is special
-    EXPECT_EQ(s, "one\r");
-    EXPECT_EQ(om::readline(in, s, ';', 0), 4);
-    EXPECT_EQ(s, "two;");
-    EXPECT_EQ(om::readline(in, s), 5);
-    EXPECT_TRUE(in.eof());
-    EXPECT_EQ(om::readline(in, s), 0);
-    EXPECT_TRUE(s.empty() && in.fail());
-}
-
 TEST(StringNumbers, DefaultFormatAcceptsOneDoubleConversionOnly) {
     EXPECT_EQ(String(3.14159), " 3.142");
     EXPECT_EQ(String(1e300).length(), 305);  // longer than any small buffer
@@ -203,9 +155,6 @@ TEST(StringNumbers, DefaultFormatAcceptsOneDoubleConversionOnly) {
     EXPECT_TRUE(String::SetDefaultNumberFormat("%% %+.2e"));
     EXPECT_EQ(String(2.5), "% +2.50e+00");
     EXPECT_TRUE(String::SetDefaultNumberFormat(saved));
-    std::ostringstream out;
-    out << String("a b").after(' ');
-    EXPECT_EQ(out.str(), "b");
 }
 
 // ---- differential tests against std::string on random inputs ----
@@ -270,9 +219,11 @@ TEST(StringDifferential, SearchAndSubstitution) {
             ref_split.push_back(s.substr(pos, p - pos));
             pos = p + t.size();
         }
-        String pieces[32];
-        int const np = om::split(S, pieces, 32, T);
-        ASSERT_EQ(np, static_cast<int>(ref_split.size()));
+        // With room for fewer pieces, the first ones.
+        String pieces[8];
+        int const room = 1 + static_cast<int>(rng() % 8);
+        int const np = om::split(S, pieces, room, T);
+        ASSERT_EQ(np, std::min(room, static_cast<int>(ref_split.size())));
         for (int i = 0; i < np; ++i) EXPECT_EQ(pieces[i].view(), ref_split[i]);
 
         // tokenize: maximal runs without delimiter characters.
@@ -318,10 +269,7 @@ TEST(WideText, EmojiAndInvalidBytesThroughTheOwningBuffers) {
 
     om::AnsiToUni const invalid("ok\xFF\xC3");
     EXPECT_EQ(std::wstring(invalid()), L"ok\uFFFD\uFFFD");
-
-    EXPECT_EQ(om::AnsiToUni(static_cast<char const*>(nullptr))(), nullptr);
     EXPECT_EQ(om::AnsiToUni("")(), nullptr);
-    EXPECT_EQ(om::UniToAnsi(std::wstring())(), nullptr);
 }
 
 }  // namespace

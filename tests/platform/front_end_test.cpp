@@ -1,0 +1,135 @@
+// What a front end hooks into: progress-bar messages, runtime links between modules, beeps.
+#include <om/platform/beep.h>
+#include <om/platform/progress_bar_router.h>
+#include <om/platform/runtime_linker.h>
+#include <om/sys/beep.h>
+#include <om/sys/messages.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace om {
+namespace {
+
+using Post = std::tuple<sys::WindowHandle, unsigned int, std::intptr_t, std::intptr_t>;
+
+// Records every post while alive; uninstalls itself afterwards.
+class RecordingHost {
+  public:
+    RecordingHost() {
+        sys::SetPostMessageHandler(
+            [this](sys::WindowHandle w, unsigned int m, std::uintptr_t wp, std::intptr_t lp) {
+                posted.emplace_back(w, m, static_cast<std::intptr_t>(wp), lp);
+                return 1;
+            });
+    }
+    ~RecordingHost() {
+        sys::SetPostMessageHandler(nullptr);
+        OmProgressBarRouter::SetMsgHWND(nullptr);
+    }
+    std::vector<Post> posted;
+};
+
+// Runs first in this file's order: the initial state, values stored without a window, text cut
+// to the buffer.
+TEST(OmProgressBarRouter, StartsWithDefaultsAndStoresValuesWithoutWindow) {
+    EXPECT_EQ(OmProgressBarRouter::GetProgressBarUpper(), 100);
+    EXPECT_EQ(OmProgressBarRouter::GetProgressBarLower(), 0);
+    EXPECT_STREQ(OmProgressBarRouter::GetProgressBarText(), L"");
+    OmProgressBarRouter::SetMsgHWND(nullptr);
+    EXPECT_EQ(OmProgressBarRouter::ShowProgressBar(L"Reading", 5, 50), 0);
+    EXPECT_EQ(OmProgressBarRouter::SetProgressBarPos(17), 0);
+    EXPECT_STREQ(OmProgressBarRouter::GetProgressBarText(), L"Reading");
+    EXPECT_EQ(OmProgressBarRouter::GetProgressBarLower(), 5);
+    EXPECT_EQ(OmProgressBarRouter::GetProgressBarUpper(), 50);
+    EXPECT_EQ(OmProgressBarRouter::GetProgressBarPos(), 17);
+    std::wstring const long_text(5000, L'x');
+    OmProgressBarRouter::ShowProgressBar(long_text.c_str(), 0, 1);
+    EXPECT_EQ(std::wstring(OmProgressBarRouter::GetProgressBarText()),
+              long_text.substr(0, OmProgressBarRouter::kTextSize - 1));
+    OmProgressBarRouter::ShowProgressBar(nullptr, 0, 1);
+    EXPECT_STREQ(OmProgressBarRouter::GetProgressBarText(), L"");
+}
+
+// The front end finds the message numbers by name and gets the parameters with them.
+TEST(OmProgressBarRouter, PostsRegisteredMessagesToTheWindow) {
+    unsigned int const show = sys::RegisterMessage("MsgOmShowProgressbar");
+    unsigned int const hide = sys::RegisterMessage("MsgOmHideProgresBar");
+    unsigned int const pos = sys::RegisterMessage("MsgOmSetProgressBarPos");
+    EXPECT_TRUE(show != 0 && show != hide && hide != pos && show != pos);
+    EXPECT_EQ(OmProgressBarRouter::GetMsgShowProgressBar(), show);
+    EXPECT_EQ(OmProgressBarRouter::GetMsgHideProgresBar(), hide);
+    EXPECT_EQ(OmProgressBarRouter::GetMsgSetProgressBarPos(), pos);
+    RecordingHost host;
+    OmProgressBarRouter::SetMsgHWND(nullptr);
+    EXPECT_EQ(OmProgressBarRouter::SetProgressBarPos(3), 0);  // no window: nothing posted
+    int window = 0;
+    OmProgressBarRouter::SetMsgHWND(&window);
+    EXPECT_EQ(OmProgressBarRouter::ShowProgressBar(L"Bundle", -10, 200), 1);
+    EXPECT_EQ(OmProgressBarRouter::SetProgressBarPos(42), 1);
+    EXPECT_EQ(OmProgressBarRouter::HideProgressBar(), 1);
+    EXPECT_EQ(host.posted,
+              (std::vector<Post>{
+                  {&window, show, -10, 200}, {&window, pos, 42, 0}, {&window, hide, 0, 0}}));
+}
+
+TEST(OmriBeep, DependsOnTheHostsBeeper) {
+    sys::SetBeepHandler(nullptr);
+    EXPECT_FALSE(OmriBeep(800, 50));
+    sys::SetBeepHandler([](unsigned int f, unsigned int d) { return f == 800 && d == 50; });
+    EXPECT_TRUE(OmriBeep(800, 50));
+    EXPECT_FALSE(OmriBeep(1, 1));
+    sys::SetBeepHandler(nullptr);
+}
+
+// A callee that records its calls and answers through the parameter record.
+class Counter : public LinkHdl {
+  public:
+    long Increment(void* arg) {
+        auto* parameter = static_cast<OmRuntimeParameter*>(arg);
+        seen.push_back(parameter);
+        value += *static_cast<int*>(parameter->GetParameter());
+        parameter->SetReturnvalue(&value);
+        return value;
+    }
+    long RemoveItself(void*) { return OmRuntimeLinker::Instance()->Remove("linker_test.self"); }
+    int value = 0;
+    std::vector<OmRuntimeParameter*> seen;
+};
+
+TEST(OmRuntimeLinker, RegisterCallAndRemove) {
+    auto* linker = OmRuntimeLinker::Instance();
+    Counter counter;
+    Link const link(&counter, &Counter::Increment);
+    EXPECT_TRUE(linker->Register("linker_test.add", link));
+    EXPECT_FALSE(linker->Register("linker_test.add", link));  // name already taken
+    int step = 5;
+    OmRuntimeParameter parameter;
+    parameter.SetParameter(&step);
+    EXPECT_TRUE(linker->Call("linker_test.add", parameter));
+    EXPECT_TRUE(linker->Call("linker_test.add", parameter));
+    EXPECT_EQ(counter.value, 10);
+    // The callee gets the caller's record itself.
+    EXPECT_EQ(counter.seen, (std::vector<OmRuntimeParameter*>{&parameter, &parameter}));
+    EXPECT_EQ(parameter.GetReturnvalue(), &counter.value);
+    EXPECT_FALSE(linker->Call("", parameter));
+    EXPECT_TRUE(linker->Remove("linker_test.add"));
+    EXPECT_FALSE(linker->Remove("linker_test.add"));
+    EXPECT_FALSE(linker->Call("linker_test.add", parameter));
+    // A link without an object is found but not called.
+    EXPECT_TRUE(linker->Register("linker_test.empty", Link()));
+    OmRuntimeParameter empty;
+    EXPECT_TRUE(linker->Call("linker_test.empty", empty));
+    EXPECT_EQ(empty.GetReturnvalue(), nullptr);
+    EXPECT_TRUE(linker->Remove("linker_test.empty"));
+    // A callee may remove its own entry while it is being called.
+    ASSERT_TRUE(linker->Register("linker_test.self", Link(&counter, &Counter::RemoveItself)));
+    EXPECT_TRUE(linker->Call("linker_test.self", parameter));
+    EXPECT_FALSE(linker->Call("linker_test.self", parameter));
+}
+
+}  // namespace
+}  // namespace om
