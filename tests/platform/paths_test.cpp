@@ -15,23 +15,12 @@
 namespace om {
 namespace {
 
-std::string S(String const& s) {
-    return std::string(s.chars(), s.length());
-}
+namespace fs = std::filesystem;
 
-// Each row: input, then name, name without extension, directory, extension (the whole input when
-// there is none) and extension-or-empty.
-struct SplitCase {
-    char const* in;
-    char const* name;
-    char const* stem;
-    char const* dir;
-    char const* ext;
-    char const* ext_or_empty;
-};
-
-TEST(FileName, SplitsWindowsAndLinuxPaths) {
-    SplitCase const cases[] = {
+// Each split row: input, then name, name without extension, directory, extension (the whole
+// input when there is none) and extension-or-empty.
+TEST(FileName, SplitsJoinsAndChangesExtensions) {
+    char const* const cases[][6] = {
         {"c:\\a\\b.txt", "b.txt", "b", "c:\\a", "txt", "txt"},
         {"c:\\a\\readme", "readme", "", "c:\\a", "c:\\a\\readme", ""},
         {"b.tar.gz", "b.tar.gz", "b.tar", "", "gz", "gz"},
@@ -49,15 +38,13 @@ TEST(FileName, SplitsWindowsAndLinuxPaths) {
         {"", "", "", "", "", ""},
     };
     for (auto const& c : cases) {
-        EXPECT_EQ(S(OmGetFilename(c.in)), c.name) << c.in;
-        EXPECT_EQ(S(OmGetFilenameNoExt(c.in)), c.stem) << c.in;
-        EXPECT_EQ(S(OmGetPath(c.in)), c.dir) << c.in;
-        EXPECT_EQ(S(OmGetExtension(c.in)), c.ext) << c.in;
-        EXPECT_EQ(S(OmGetExtensionOrEmpty(c.in)), c.ext_or_empty) << c.in;
+        EXPECT_EQ(OmGetFilename(c[0]), c[1]) << c[0];
+        EXPECT_EQ(OmGetFilenameNoExt(c[0]), c[2]) << c[0];
+        EXPECT_EQ(OmGetPath(c[0]), c[3]) << c[0];
+        EXPECT_EQ(OmGetExtension(c[0]), c[4]) << c[0];
+        EXPECT_EQ(OmGetExtensionOrEmpty(c[0]), c[5]) << c[0];
     }
-}
-
-TEST(FileName, JoinsAndChangesExtensions) {
+    // Joined with "/" unless the path already holds a backslash.
     char const* const joins[][3] = {
         {"", "file", "file"},
         {"c:\\dir", "file", "c:\\dir\\file"},
@@ -68,8 +55,7 @@ TEST(FileName, JoinsAndChangesExtensions) {
         {"rel", "/c.txt", "rel/c.txt"},
         {"dir", "", "dir/"},
     };
-    for (auto const& j : joins) EXPECT_EQ(S(OmMakeFilename(j[0], j[1])), j[2]) << j[0];
-
+    for (auto const& j : joins) EXPECT_EQ(OmMakeFilename(j[0], j[1]), j[2]) << j[0];
     char const* const changes[][3] = {
         {"", "txt", ".txt"},
         {"c:\\x.y\\file", "txt", "c:\\x.y\\file.txt"},
@@ -79,7 +65,7 @@ TEST(FileName, JoinsAndChangesExtensions) {
     for (auto const& c : changes) {
         String path(c[0]);
         OmChangeFileExtension(path, c[1]);
-        EXPECT_EQ(S(path), c[2]) << c[0];
+        EXPECT_EQ(path, c[2]) << c[0];
     }
 }
 
@@ -93,35 +79,27 @@ TEST(FileName, PathAndNameJoinBackToThePath) {
         int const length = 1 + static_cast<int>(rng() % 12);
         for (int i = 0; i < length; ++i) p += alphabet[rng() % 5];
         String const path(p.c_str());
-        String const dir = OmGetPath(path);
-        String const name = OmGetFilename(path);
-        if (dir.length() == 0) {
-            ASSERT_EQ(S(name), p) << p;
-            continue;
-        }
+        std::string const d = OmGetPath(path).str(), n = OmGetFilename(path).str();
         // The separator was dropped: it sits between the two parts.
-        ASSERT_EQ(S(dir).size() + 1 + S(name).size(), p.size()) << p;
-        ASSERT_EQ(S(dir) + p[dir.length()] + S(name), p) << p;
-        ASSERT_EQ(S(name).find_first_of("/\\"), std::string::npos) << p;
-
+        ASSERT_EQ(d.empty() ? n : d + p.substr(d.size(), 1) + n, p);
+        if (d.empty()) continue;
+        ASSERT_EQ(n.find_first_of("/\\"), std::string::npos) << p;
         String const ext = OmGetExtensionOrEmpty(path);
         if (ext.length() != 0) {
-            ASSERT_EQ(S(OmGetFilenameNoExt(path)) + "." + S(ext), S(name)) << p;
+            ASSERT_EQ(OmGetFilenameNoExt(path).str() + "." + ext.str(), n) << p;
         }
         // "dir/" would get the name ".q", which has no extension.
-        if (name.length() == 0) continue;
+        if (n.empty()) continue;
         String changed = path;
         OmChangeFileExtension(changed, "q");
-        ASSERT_EQ(S(OmGetExtensionOrEmpty(changed)), "q") << p;
-        ASSERT_EQ(S(OmGetPath(changed)), S(dir)) << p;
+        ASSERT_EQ(OmGetExtensionOrEmpty(changed), "q") << p;
+        ASSERT_EQ(OmGetPath(changed).str(), d) << p;
     }
 }
 
 TEST(FileName, ExistFileSeesFilesAndDirectories) {
-    std::filesystem::create_directories("exist_dir");
-    std::string const utf8 =
-        "exist_dir/gr\xc3\xbc\xc3\x9f"
-        "e.txt";
+    fs::create_directories("exist_dir");
+    std::string const utf8 = "exist_dir/gr\u00fc\u00dfe.txt";
     std::ofstream("exist_dir/f.txt") << "x";
     std::ofstream(utf8) << "x";
     EXPECT_TRUE(OmExistFile("exist_dir"));
@@ -131,19 +109,11 @@ TEST(FileName, ExistFileSeesFilesAndDirectories) {
     EXPECT_FALSE(OmExistFile(""));
 }
 
-namespace fs = std::filesystem;
-
 class CurrentPathTest : public ::testing::Test {
   protected:
     void TearDown() override { fs::current_path(saved_); }
     fs::path const saved_ = fs::current_path();
 };
-
-TEST_F(CurrentPathTest, WritableDirectoryLeavesNoTestFile) {
-    { std::ofstream("OmritestWrite.txt") << "stale"; }  // a leftover is replaced and removed
-    EXPECT_TRUE(IsCurrentPathWriteable());
-    EXPECT_FALSE(fs::exists("OmritestWrite.txt"));
-}
 
 // Unknown or missing directories keep the current one (and still report success).
 TEST_F(CurrentPathTest, SetCurrentPathToEntersOnlyExistingDirectories) {
@@ -160,7 +130,11 @@ TEST_F(CurrentPathTest, SetCurrentPathToEntersOnlyExistingDirectories) {
     EXPECT_EQ(fs::current_path(), target);
 }
 
-TEST_F(CurrentPathTest, ReadOnlyDirectoryFallsBackToTemp) {
+// The write probe leaves no file behind; a read-only directory falls back to the temp one.
+TEST_F(CurrentPathTest, WriteProbeAndFallbackToTemp) {
+    { std::ofstream("OmritestWrite.txt") << "stale"; }  // a leftover is replaced and removed
+    EXPECT_TRUE(IsCurrentPathWriteable());
+    EXPECT_FALSE(fs::exists("OmritestWrite.txt"));
     // Permissions do not stop root; procfs refuses new files to everybody.
     bool const root = ::geteuid() == 0;
     fs::path const readonly = root ? fs::path("/proc") : fs::current_path() / "cp_readonly";
