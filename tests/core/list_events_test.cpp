@@ -11,24 +11,6 @@ namespace {
 
 using List = TOmListHeader<Node>;
 
-// Writes each event as "a2:5": the list, the kind and the id of the element it names. The id is
-// taken while the event is delivered, before a replaced element is deleted.
-class Text : public OmObserver {
-  public:
-    Text(OmStandardNotifier* n, char name, std::string* out)
-        : OmObserver(n), name_(name), out_(out) {}
-
-  protected:
-    void Notify(OmNotifyEvent* e) override {
-        *out_ += (out_->empty() ? "" : " ") + std::string(1, name_) + std::to_string(e->kind);
-        if (e->item != nullptr) *out_ += ":" + std::to_string(static_cast<Node*>(e->item)->GetId());
-    }
-
-  private:
-    char name_;
-    std::string* out_;
-};
-
 std::string IdText(const List& a, const List& b) {
     std::string s;
     for (const List* l : {&a, &b}) {
@@ -46,7 +28,7 @@ void Check(const char* what, std::vector<unsigned> ids_a, std::vector<unsigned> 
     {
         std::string log;
         List a, b;
-        Text ta(&a, 'a', &log), tb(&b, 'b', &log);
+        Text<> ta(&a, 'a', &log), tb(&b, 'b', &log);
         for (unsigned id : ids_a) a.Add(new Node(id));
         for (unsigned id : ids_b) b.Add(new Node(id));
         log.clear();

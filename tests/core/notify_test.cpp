@@ -1,5 +1,6 @@
 // Observers, notifiers and links: registration, order, copies and both destruction orders.
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -25,12 +26,11 @@ TEST(Notifier, RegistersEachObserverOnceAndNotifiesInOrder) {
     EXPECT_TRUE(o.RemoveFromNotifyParent());
     EXPECT_FALSE(o.RemoveFromNotifyParent());
 
-    std::vector<Event> log;
-    Recorder r1(&n, &log), r2(&n, &log), r3(&n, &log);
-    int marker = 0;
-    OmNotifyEvent e{1, &n, &marker};
+    std::string log;
+    Text<> r1(&n, '1', &log), r2(&n, '2', &log), r3(&n, '3', &log);
+    OmNotifyEvent e{1, &n, nullptr};
     EXPECT_EQ(n.NotifyObservers(&e, &r2), 3);  // the excluded one is counted
-    EXPECT_EQ(log, std::vector<Event>(2, Event{&n, 1, &marker}));
+    EXPECT_EQ(log, "11 31");
     // Removing the first moves the later ones up, keeping their order.
     EXPECT_TRUE(n.RemoveObserver(&r1));
     EXPECT_TRUE(n[0] == &r2 && n[1] == &r3);
@@ -65,11 +65,11 @@ TEST(Link, CallsTheBoundMemberFunctionThroughAnyBaseOffset) {
 // a copied registration would dangle once its notifier dies.
 TEST(Observer, CopiesAndAssignmentsLeaveRegistrationsAlone) {
     Target t;
-    std::vector<Event> log;
+    std::string log;
     auto source = std::make_unique<TOmListHeader<Node>>();
     TOmListHeader<Node> target;
     OmObserver linked(source.get(), Link(&t, &Target::OnEvent));
-    Recorder onTarget(&target, &log);
+    Text<> onTarget(&target, 't', &log);
     source->Add(new Node(1));
     source->Sort();
     EXPECT_EQ(t.seen, (std::vector<int>{2, 1}));
@@ -86,9 +86,9 @@ TEST(Observer, CopiesAndAssignmentsLeaveRegistrationsAlone) {
     EXPECT_EQ(copiedList.Size(), 0);
     EXPECT_EQ(target.Size(), 2);
     EXPECT_EQ(source->Size(), 1);
-    EXPECT_EQ(log, (std::vector<Event>{Event{&target, 1, nullptr}}));
+    EXPECT_EQ(log, "t1");
     OmStandardNotifier a;
-    Recorder onA(&a);
+    OmObserver onA(&a);
     OmStandardNotifier b(a);
     b = a;
     EXPECT_EQ(b.Size(), 0);

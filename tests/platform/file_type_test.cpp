@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -61,6 +60,7 @@ TEST_F(FileTypeTest, EveryTypeWithFittingWrongAndEmptyContent) {
             {Content(kind), validated},
             {Content(kind == 'i' ? 'k' : 'i'), kind == 'e' ? type : OmFileUnknown},
             {"", validated}};
+        EXPECT_STREQ(GetOmExtensionA(type), kExtensions[t]);
         std::string const name = std::string("sample.") + kExtensions[t];
         for (auto const& [text, expected] : variants) {
             Write(name, text);
@@ -108,12 +108,7 @@ TEST_F(FileTypeTest, UnreadableAndMalformedFilesAreNotRecognised) {
 
 // Without case, only in the file name, in both widths; wide names are opened as UTF-8.
 TEST_F(FileTypeTest, ExtensionMatching) {
-    for (int t = 0; t < kOmriFiletypeCount - 1; ++t) {
-        char const* ext = kExtensions[t];
-        EXPECT_STREQ(GetOmExtensionA(static_cast<eOmriFiletype>(t)), ext);
-        EXPECT_EQ(std::wstring(GetOmExtensionW(static_cast<eOmriFiletype>(t))),
-                  std::wstring(ext, ext + std::strlen(ext)));
-    }
+    EXPECT_STREQ(GetOmExtensionW(OmFileCoordinates2), L"coo2");
     EXPECT_STREQ(GetOmExtensionA(static_cast<eOmriFiletype>(-1)), "");
     EXPECT_STREQ(GetOmExtensionW(static_cast<eOmriFiletype>(26)), L"");
     EXPECT_EQ(OmDetectOmriFiles("scan.PlY").DetectByExtension(), OmFilePly);
