@@ -91,8 +91,7 @@ TEST(Array, LinearAndBinarySearch) {
         for (int i = 0; i < n; ++i) values.push_back(static_cast<int>(rng() % 50) * 2);
         std::sort(values.begin(), values.end());
         TOmArray<int> up, down;
-        for (int v : values) up.Add(v);
-        for (auto it = values.rbegin(); it != values.rend(); ++it) down.Add(*it);
+        for (int v : values) up.Add(v), down.Insert(v, 0);
         for (int probe = -1; probe <= 100; ++probe) {
             const bool present = std::binary_search(values.begin(), values.end(), probe);
             const int iu = up.BinSearchUp(probe), id = down.BinSearchDown(probe);

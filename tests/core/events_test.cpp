@@ -1,13 +1,102 @@
-// Exact event sequences of every list operation, suppressed ones included.
+// Notifications: registration and order, the exact event sequence of every list operation,
+// attribute hooks around those events, copies and both destruction orders.
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
+
+#include <om/core/attribute.h>
+#include <om/core/link.h>
 
 #include "list_fixtures.h"
 
 namespace om::test {
 namespace {
+
+TEST(Notifier, RegistersEachObserverOnceAndNotifiesInOrder) {
+    OmStandardNotifier n, other;
+    OmObserver o;
+    EXPECT_FALSE(n.AddObserver(nullptr));
+    EXPECT_TRUE(n.AddObserver(&o));
+    EXPECT_FALSE(n.AddObserver(&o));      // already registered here
+    EXPECT_FALSE(other.AddObserver(&o));  // or anywhere
+    EXPECT_FALSE(o.SetNotifyParent(&other));
+    EXPECT_TRUE(o.ChangeNotifyParent(&other));
+    EXPECT_EQ(n.Size() + 10 * other.Size(), 10);
+    EXPECT_FALSE(n.RemoveObserver(&o));
+    EXPECT_TRUE(o.RemoveFromNotifyParent());
+    EXPECT_FALSE(o.RemoveFromNotifyParent());
+
+    std::string log;
+    Text<> r1(&n, '1', &log), r2(&n, '2', &log), r3(&n, '3', &log);
+    OmNotifyEvent e{1, &n, nullptr};
+    EXPECT_EQ(n.NotifyObservers(&e, &r2), 3);  // the excluded one is counted
+    EXPECT_EQ(log, "11 31");
+    // Removing the first moves the later ones up, keeping their order.
+    EXPECT_TRUE(n.RemoveObserver(&r1));
+    EXPECT_TRUE(n[0] == &r2 && n[1] == &r3);
+    { OmObserver gone(&n); }
+    EXPECT_EQ(n.NotifyObservers(&e), 2);
+}
+
+// A link target: records the events handed to it through the default Notify.
+class Target : public LinkHdl {
+  public:
+    long OnEvent(void* arg) {
+        seen.push_back(static_cast<OmNotifyEvent*>(arg)->kind);
+        return 7;
+    }
+    std::vector<int> seen;
+};
+
+// A second base in front of LinkHdl moves the LinkHdl part away from the object's start.
+class Shifted : public OmObject, public Target {};
+
+TEST(Link, CallsTheBoundMemberFunctionThroughAnyBaseOffset) {
+    OmNotifyEvent e{3, nullptr, nullptr};
+    EXPECT_EQ(Link().Call(&e), 0);
+    Shifted s;
+    Link l(&s, &Target::OnEvent);
+    EXPECT_EQ(Link(l).Call(&e), 7);
+    EXPECT_EQ(s.seen, std::vector<int>{3});
+}
+
+// Copies of observers and notifiers, and list assignment, keep links but never registrations:
+// a copied registration would dangle once its notifier dies.
+TEST(Observer, CopiesAndAssignmentsLeaveRegistrationsAlone) {
+    Target t;
+    std::string log;
+    auto source = std::make_unique<TOmListHeader<Node>>();
+    TOmListHeader<Node> target;
+    OmObserver linked(source.get(), Link(&t, &Target::OnEvent));
+    Text<> onTarget(&target, 't', &log);
+    source->Add(new Node(1));
+    source->Sort();
+    EXPECT_EQ(t.seen, (std::vector<int>{2, 1}));
+    OmObserver copy(linked);
+    EXPECT_TRUE(copy.GetNotifyParent() == nullptr && copy.GetLink().IsSet());
+    OmObserver assigned(&target);
+    assigned = linked;  // copies the link, keeps its own registration
+    EXPECT_TRUE(assigned.GetNotifyParent() == &target && assigned.GetLink().IsSet());
+
+    log.clear();
+    target = *source;
+    TOmListHeader<Node> copiedList(*source);
+    EXPECT_TRUE(copiedList.Size() == 0 && target.Size() == 2 && source->Size() == 1);
+    EXPECT_EQ(log, "t1");
+    OmStandardNotifier a;
+    OmObserver onA(&a);
+    OmStandardNotifier b(a);
+    b = a;
+    EXPECT_EQ(b.Size(), 0);
+    // Notifier first: its observers are released, may die later and register elsewhere.
+    source.reset();
+    EXPECT_EQ(linked.GetNotifyParent(), nullptr);
+    EXPECT_TRUE(linked.SetNotifyParent(&a));
+    EXPECT_EQ(onTarget.GetNotifyParent(), &target);
+}
 
 using List = TOmListHeader<Node>;
 
@@ -180,6 +269,66 @@ TEST(ListEvents, DestructionSendsChangedThenDestroyedAndReleasesObservers) {
     list->SetNotify(false);
     list.reset();
     EXPECT_EQ(w.counts, (std::vector<int>{1, 2, 2, 0, -1, 1, -1}));
+}
+
+// Writes every hook call into the text the lists' events go to.
+class Tracked : public OmAttribute {
+  public:
+    static inline std::string* log = nullptr;
+    static inline int live = 0;
+
+    explicit Tracked(unsigned id) : OmAttribute(String()) { SetId(id), ++live; }
+    Tracked(const Tracked& o) : OmAttribute(o) { ++live; }
+    ~Tracked() override { --live; }
+
+    int OnAdd() override { return Note("OnAdd"); }
+    int OnSubtract() override { return Note("OnSubtract"); }
+    int OnPreMove() override { return Note("OnPreMove"); }
+    int OnMove(OmObject* parent) override { return Note("OnMove"), OmAttribute::OnMove(parent); }
+
+  private:
+    int Note(const char* hook) {
+        *log += std::string(" ") + hook + ":" + std::to_string(GetId());
+        return 1;
+    }
+};
+
+// Add sets the parent and calls the hook after the list's event, Subtract calls it before; both
+// go through the override inside Destroy too. Copies never take the parent over. Moving hands
+// every attribute over with its own pair of events and hooks.
+TEST(Attributes, HooksAroundTheListsEvents) {
+    std::string log;
+    Tracked::log = &log;
+    Tracked::live = 0;
+    {
+        OmAttributeList src, dst;
+        Text<OmAttribute> ts(&src, 's', &log), td(&dst, 'd', &log);
+        OmObject owner(1), other(2);
+        Tracked* a = new Tracked(1);
+        EXPECT_EQ(src.Add(a, &owner), a);
+        EXPECT_EQ(a->GetParent(), &owner);
+        EXPECT_EQ(Tracked(*a).GetParent(), nullptr);
+        Tracked* b = new Tracked(2);
+        b->SetParent(&other);
+        EXPECT_EQ(src.Add2(b), b);  // no parent change, no hook
+        EXPECT_EQ(src.Add(nullptr, &owner), nullptr);
+        std::unique_ptr<OmAttribute> taken(src.Subtract(b));
+        EXPECT_EQ(taken->GetParent(), nullptr);
+        src.Destroy();
+        EXPECT_EQ(log, "s2:1 OnAdd:1 s2:2 OnSubtract:2 s3:2 OnSubtract:1 s1");
+
+        src.Add(new Tracked(1), &owner);
+        src.Add(new Tracked(2), &owner);
+        dst.Add(new Tracked(3), &other);
+        log.clear();
+        src.MoveAttributes(&dst, &other);
+        dst.MoveAttributes(nullptr, &owner);
+        dst.MoveAttributes(&dst, &owner);
+        EXPECT_EQ(log, "s3:1 OnPreMove:1 d2:1 OnMove:1 s3:2 OnPreMove:2 d2:2 OnMove:2");
+        EXPECT_TRUE(src.IsEmpty() && dst.Count() == 3 && LinksConsistent(dst));
+        for (OmAttribute* x : dst) EXPECT_EQ(x->GetParent(), &other);
+    }
+    EXPECT_EQ(Tracked::live, 0);
 }
 
 }  // namespace
