@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <numeric>
 #include <random>
 #include <string>
 #include <vector>
@@ -30,22 +31,11 @@ std::uint32_t BitwiseCrc32(unsigned char const* p, std::size_t n) {
     return ~reg;
 }
 
-std::vector<unsigned char> const& RandomBytes() {
-    static std::vector<unsigned char> const bytes = [] {
-        std::mt19937 rng(11);
-        std::vector<unsigned char> b(1000003);
-        for (auto& c : b) c = static_cast<unsigned char>(rng());
-        return b;
-    }();
-    return bytes;
-}
-
-// Every length up to 130 (the CRC's 16-byte stride, MD5's 55/56/64-byte padding), then larger.
-std::vector<std::size_t> TestSizes() {
-    std::vector<std::size_t> sizes;
-    for (std::size_t n = 0; n <= 130; ++n) sizes.push_back(n);
-    for (std::size_t n : {255u, 1000u, 4095u, 4096u, 65537u, 1000003u}) sizes.push_back(n);
-    return sizes;
+std::vector<unsigned char> RandomBytes() {
+    std::mt19937 rng(11);
+    std::vector<unsigned char> b(1000003);
+    for (auto& c : b) c = static_cast<unsigned char>(rng());
+    return b;
 }
 
 std::string Md5Hex(void const* p, std::size_t n) {
@@ -55,8 +45,9 @@ std::string Md5Hex(void const* p, std::size_t n) {
     return md5.GetDigest().GetHexDigest();
 }
 
-// The catalogued check values of both sums.
-TEST(Checksums, KnownValues) {
+// The catalogued check values, then every length up to 130 (the CRC's 16-byte stride, MD5's
+// 55/56/64-byte padding) and larger ones; unaligned starts exercise the CRC's word loads.
+TEST(Checksums, MatchCataloguedValuesBitwiseDefinitionZlibAndOpenssl) {
     OmCalcCRC32 crc;
     EXPECT_EQ(crc.Crc("123456789", 9), 0xCBF43926u);
     EXPECT_EQ(crc.Reset(), 0u);
@@ -68,13 +59,11 @@ TEST(Checksums, KnownValues) {
          "57edf4a22be3c955ac49da2e2107b67a"},
     };
     for (auto const& c : md5) EXPECT_EQ(Md5Hex(c[0], std::strlen(c[0])), c[1]) << c[0];
-}
-
-// Unaligned starts exercise the CRC's word loads.
-TEST(Checksums, MatchBitwiseDefinitionZlibAndOpenssl) {
-    auto const& bytes = RandomBytes();
-    OmCalcCRC32 crc;
-    for (std::size_t n : TestSizes()) {
+    auto const bytes = RandomBytes();
+    std::vector<std::size_t> sizes(131);
+    std::iota(sizes.begin(), sizes.end(), 0);
+    sizes.insert(sizes.end(), {255, 1000, 4095, 4096, 65537, 1000003});
+    for (std::size_t n : sizes) {
         for (std::size_t offset : {0u, 1u, 3u}) {
             std::size_t const len = n - std::min(n, offset);
             crc.Reset();
@@ -97,8 +86,8 @@ TEST(Checksums, MatchBitwiseDefinitionZlibAndOpenssl) {
 }
 
 // Calls in pieces equal one call; MD5 starts a new message after Finalize or Init.
-TEST(Checksums, CallsInPiecesAndRestarts) {
-    auto const& bytes = RandomBytes();
+TEST(Checksums, IncrementalUse) {
+    auto const bytes = RandomBytes();
     std::size_t const total = 100000;
     OmCalcCRC32 whole;
     std::uint32_t const expected = whole.Crc(bytes.data(), total);
@@ -123,18 +112,17 @@ TEST(Checksums, CallsInPiecesAndRestarts) {
         ASSERT_EQ(out.GetHexDigest(), hex) << "trial " << trial;
     }
     md5.GetDigest(nullptr);  // tolerated
-}
-
-// A sequence of 32-bit values is checksummed as their little-endian bytes, and mixes with bytes.
-TEST(OmCalcCRC32, SingleValueSequenceEqualsCrcOfLittleEndianBytes) {
-    auto const& b = RandomBytes();
+    // A sequence of 32-bit values is checksummed as their little-endian bytes, and mixes with
+    // bytes.
     OmCalcCRC32 mixed;
-    mixed.Crc(b.data(), 401);
+    mixed.Crc(bytes.data(), 401);
     mixed.StartSingleCrc();
-    for (std::size_t i = 401; i < 1429; i += 4)
-        mixed.AddSingleCrc(b[i] | b[i + 1] << 8 | b[i + 2] << 16 | std::uint32_t{b[i + 3]} << 24);
+    for (std::size_t i = 401; i < 1429; i += 4) {
+        mixed.AddSingleCrc(bytes[i] | bytes[i + 1] << 8 | bytes[i + 2] << 16 |
+                           std::uint32_t{bytes[i + 3]} << 24);
+    }
     mixed.StopSingleCrc();
-    EXPECT_EQ(mixed.GetCrc(), BitwiseCrc32(b.data(), 1429));
+    EXPECT_EQ(mixed.GetCrc(), BitwiseCrc32(bytes.data(), 1429));
 }
 
 }  // namespace
