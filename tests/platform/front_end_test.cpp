@@ -20,53 +20,49 @@ namespace om {
 namespace {
 
 using Post = std::tuple<sys::WindowHandle, unsigned int, std::intptr_t, std::intptr_t>;
+using Router = OmProgressBarRouter;
 
-// Without a window the values are only stored; the text is cut to the buffer.
-TEST(OmProgressBarRouter, StoresValuesWithoutWindow) {
-    OmProgressBarRouter::SetMsgHWND(nullptr);
-    EXPECT_EQ(OmProgressBarRouter::ShowProgressBar(L"Reading", 5, 50), 0);
-    EXPECT_EQ(OmProgressBarRouter::SetProgressBarPos(17), 0);
-    EXPECT_STREQ(OmProgressBarRouter::GetProgressBarText(), L"Reading");
-    EXPECT_EQ(OmProgressBarRouter::GetProgressBarLower(), 5);
-    EXPECT_EQ(OmProgressBarRouter::GetProgressBarUpper(), 50);
-    EXPECT_EQ(OmProgressBarRouter::GetProgressBarPos(), 17);
-    std::wstring const long_text(5000, L'x');
-    OmProgressBarRouter::ShowProgressBar(long_text.c_str(), 0, 1);
-    EXPECT_EQ(std::wstring(OmProgressBarRouter::GetProgressBarText()),
-              long_text.substr(0, OmProgressBarRouter::kTextSize - 1));
-    OmProgressBarRouter::ShowProgressBar(nullptr, 0, 1);
-    EXPECT_STREQ(OmProgressBarRouter::GetProgressBarText(), L"");
-}
-
-// The front end finds the message numbers by name and gets the parameters with them. Without a
-// host, nothing is posted and a beep fails.
-TEST(OmProgressBarRouter, PostsRegisteredMessagesToTheWindow) {
-    unsigned int const show = sys::RegisterMessage("MsgOmShowProgressbar");
-    unsigned int const hide = sys::RegisterMessage("MsgOmHideProgresBar");
-    unsigned int const pos = sys::RegisterMessage("MsgOmSetProgressBarPos");
-    EXPECT_TRUE(show != 0 && show != hide && hide != pos && show != pos);
-    EXPECT_EQ(OmProgressBarRouter::GetMsgShowProgressBar(), show);
-    EXPECT_EQ(OmProgressBarRouter::GetMsgHideProgresBar(), hide);
-    EXPECT_EQ(OmProgressBarRouter::GetMsgSetProgressBarPos(), pos);
-    int window = 0;
-    OmProgressBarRouter::SetMsgHWND(&window);
-    EXPECT_EQ(OmProgressBarRouter::SetProgressBarPos(3), 0);
-    sys::SetBeepHandler(nullptr);
-    EXPECT_FALSE(OmriBeep(800, 50));
+// Without a window the values are only stored (the text cut to the buffer) and nothing is posted.
+// The front end finds the message numbers by name and gets the parameters with them.
+TEST(OmProgressBarRouter, StoresValuesAndPostsRegisteredMessages) {
     std::vector<Post> posted;
     sys::SetPostMessageHandler(
         [&posted](sys::WindowHandle w, unsigned int m, std::uintptr_t wp, std::intptr_t lp) {
             posted.emplace_back(w, m, static_cast<std::intptr_t>(wp), lp);
             return 1;
         });
-    EXPECT_EQ(OmProgressBarRouter::ShowProgressBar(L"Bundle", -10, 200), 1);
-    EXPECT_EQ(OmProgressBarRouter::SetProgressBarPos(42), 1);
-    EXPECT_EQ(OmProgressBarRouter::HideProgressBar(), 1);
+    Router::SetMsgHWND(nullptr);
+    EXPECT_EQ(Router::ShowProgressBar(L"Reading", 5, 50), 0);
+    EXPECT_EQ(Router::SetProgressBarPos(17), 0);
+    EXPECT_STREQ(Router::GetProgressBarText(), L"Reading");
+    EXPECT_TRUE(Router::GetProgressBarLower() == 5 && Router::GetProgressBarUpper() == 50 &&
+                Router::GetProgressBarPos() == 17);
+    std::wstring const long_text(5000, L'x');
+    Router::ShowProgressBar(long_text.c_str(), 0, 1);
+    EXPECT_EQ(Router::GetProgressBarText(), long_text.substr(0, Router::kTextSize - 1));
+    Router::ShowProgressBar(nullptr, 0, 1);
+    EXPECT_STREQ(Router::GetProgressBarText(), L"");
+
+    unsigned int const show = sys::RegisterMessage("MsgOmShowProgressbar");
+    unsigned int const hide = sys::RegisterMessage("MsgOmHideProgresBar");
+    unsigned int const pos = sys::RegisterMessage("MsgOmSetProgressBarPos");
+    EXPECT_TRUE(show != 0 && show != hide && hide != pos && show != pos);
+    EXPECT_EQ(Router::GetMsgShowProgressBar(), show);
+    EXPECT_EQ(Router::GetMsgHideProgresBar(), hide);
+    EXPECT_EQ(Router::GetMsgSetProgressBarPos(), pos);
+    int window = 0;
+    Router::SetMsgHWND(&window);
+    EXPECT_EQ(Router::ShowProgressBar(L"Bundle", -10, 200), 1);
+    EXPECT_EQ(Router::SetProgressBarPos(42), 1);
+    EXPECT_EQ(Router::HideProgressBar(), 1);
     sys::SetPostMessageHandler(nullptr);
-    OmProgressBarRouter::SetMsgHWND(nullptr);
+    EXPECT_EQ(Router::SetProgressBarPos(3), 0);  // no host
+    Router::SetMsgHWND(nullptr);
     EXPECT_EQ(posted,
               (std::vector<Post>{
                   {&window, show, -10, 200}, {&window, pos, 42, 0}, {&window, hide, 0, 0}}));
+    sys::SetBeepHandler(nullptr);
+    EXPECT_FALSE(OmriBeep(800, 50));
 }
 
 // A callee that records its calls and answers through the parameter record.
@@ -101,8 +97,7 @@ TEST(OmRuntimeLinker, RegisterCallAndRemove) {
     EXPECT_EQ(parameter.GetReturnvalue(), &counter.value);
     EXPECT_FALSE(linker->Call("", parameter));
     EXPECT_TRUE(linker->Remove("linker_test.add"));
-    EXPECT_FALSE(linker->Remove("linker_test.add"));
-    EXPECT_FALSE(linker->Call("linker_test.add", parameter));
+    EXPECT_FALSE(linker->Remove("linker_test.add") || linker->Call("linker_test.add", parameter));
     // A callee may remove its own entry while it is being called.
     ASSERT_TRUE(linker->Register("linker_test.self", Link(&counter, &Counter::RemoveItself)));
     EXPECT_TRUE(linker->Call("linker_test.self", parameter));
@@ -122,7 +117,9 @@ struct LocaleGuard {
     ~LocaleGuard() { std::setlocale(LC_ALL, saved.c_str()); }
 };
 
-TEST(NumberText, CLocaleGroupsWithCommaInBothWidths) {
+// Grouped by the locale's separator in both widths; a multibyte separator stays one whole
+// character (never a cut UTF-8 sequence).
+TEST(NumberText, GroupsWithTheLocaleSeparator) {
     LocaleGuard guard;
     std::setlocale(LC_ALL, "C");
     EXPECT_STREQ(om_itoa10_A(4294967295u), "4,294,967,295");  // the oracle itself, once by hand
@@ -137,18 +134,13 @@ TEST(NumberText, CLocaleGroupsWithCommaInBothWidths) {
     char const* first = om_itoa10_A(1);
     om_itoa10_A(22);
     EXPECT_STREQ(first, "22");
-}
-
-// A multibyte separator stays one whole character (never a cut UTF-8 sequence).
-TEST(NumberText, LocaleSeparatorIsUsedWhole) {
-    LocaleGuard guard;
-    if (std::setlocale(LC_ALL, "de_CH.UTF-8") == nullptr) GTEST_SKIP() << "no de_CH.UTF-8";
+    // The locale may be missing, or without a separator.
+    if (std::setlocale(LC_ALL, "de_CH.UTF-8") == nullptr || !*std::localeconv()->thousands_sep)
+        return;
     std::string const sep = std::localeconv()->thousands_sep;
-    if (sep.empty()) GTEST_SKIP() << "locale has no thousands separator";
-    EXPECT_EQ(std::string(om_itoa10_A(1234567)), Grouped(1234567, sep));
+    EXPECT_EQ(om_itoa10_A(1234567), Grouped(1234567, sep));
     std::wstring const wide = om_itoa10_W(1234567);
-    ASSERT_EQ(wide.size(), 9u);
-    EXPECT_TRUE(wide[1] == wide[5] && wide[1] != L',');
+    EXPECT_TRUE(wide.size() == 9 && wide[1] == wide[5] && wide[1] != L',') << sep;
 }
 
 }  // namespace
