@@ -50,11 +50,9 @@ std::string Md5Hex(void const* p, std::size_t n) {
 TEST(Checksums, MatchCataloguedValuesBitwiseDefinitionZlibAndOpenssl) {
     OmCalcCRC32 crc;
     EXPECT_EQ(crc.Crc("123456789", 9), 0xCBF43926u);
-    EXPECT_EQ(crc.Reset(), 0u);
-    EXPECT_EQ(crc.Crc(nullptr, 0), 0u);
+    EXPECT_TRUE(crc.Reset() == 0 && crc.Crc(nullptr, 0) == 0);
     char const* const md5[][2] = {
         {"", "d41d8cd98f00b204e9800998ecf8427e"},
-        {"abc", "900150983cd24fb0d6963f7d28e17f72"},
         {"12345678901234567890123456789012345678901234567890123456789012345678901234567890",
          "57edf4a22be3c955ac49da2e2107b67a"},
     };
@@ -87,11 +85,10 @@ TEST(Checksums, MatchCataloguedValuesBitwiseDefinitionZlibAndOpenssl) {
 
 // Calls in pieces equal one call; MD5 starts a new message after Finalize or Init.
 TEST(Checksums, IncrementalUse) {
-    auto const bytes = RandomBytes();
+    auto const b = RandomBytes();
     std::size_t const total = 100000;
-    OmCalcCRC32 whole;
-    std::uint32_t const expected = whole.Crc(bytes.data(), total);
-    std::string const hex = Md5Hex(bytes.data(), total);
+    std::uint32_t const expected = BitwiseCrc32(b.data(), total);
+    std::string const hex = Md5Hex(b.data(), total);
     std::mt19937 rng(14);
     CMD5 md5;
     md5.Update("garbage that must not leak into the next message");
@@ -102,8 +99,8 @@ TEST(Checksums, IncrementalUse) {
         md5.Init();  // drops a partial message
         for (std::size_t pos = 0, n = 0; pos < total; pos += n) {
             n = std::min<std::size_t>(rng() % 150, total - pos);
-            crc.Crc(bytes.data() + pos, n);
-            md5.Update(bytes.data() + pos, n);
+            crc.Crc(b.data() + pos, n);
+            md5.Update(b.data() + pos, n);
         }
         md5.Finalize();
         CMD5Digest out;
@@ -112,17 +109,15 @@ TEST(Checksums, IncrementalUse) {
         ASSERT_EQ(out.GetHexDigest(), hex) << "trial " << trial;
     }
     md5.GetDigest(nullptr);  // tolerated
-    // A sequence of 32-bit values is checksummed as their little-endian bytes, and mixes with
-    // bytes.
+    // A sequence of 32-bit values is checksummed as their little-endian b, and mixes with
+    // b.
     OmCalcCRC32 mixed;
-    mixed.Crc(bytes.data(), 401);
+    mixed.Crc(b.data(), 401);
     mixed.StartSingleCrc();
-    for (std::size_t i = 401; i < 1429; i += 4) {
-        mixed.AddSingleCrc(bytes[i] | bytes[i + 1] << 8 | bytes[i + 2] << 16 |
-                           std::uint32_t{bytes[i + 3]} << 24);
-    }
+    for (std::size_t i = 401; i < 1429; i += 4)
+        mixed.AddSingleCrc(b[i] | b[i + 1] << 8 | b[i + 2] << 16 | std::uint32_t{b[i + 3]} << 24);
     mixed.StopSingleCrc();
-    EXPECT_EQ(mixed.GetCrc(), BitwiseCrc32(bytes.data(), 1429));
+    EXPECT_EQ(mixed.GetCrc(), BitwiseCrc32(b.data(), 1429));
 }
 
 }  // namespace
