@@ -18,15 +18,12 @@ namespace {
 TEST(Notifier, RegistersEachObserverOnceAndNotifiesInOrder) {
     OmStandardNotifier n, other;
     OmObserver o;
-    EXPECT_FALSE(n.AddObserver(nullptr));
-    EXPECT_TRUE(n.AddObserver(&o));
+    EXPECT_TRUE(!n.AddObserver(nullptr) && n.AddObserver(&o));
     // Already registered, here or anywhere.
     EXPECT_FALSE(n.AddObserver(&o) || other.AddObserver(&o) || o.SetNotifyParent(&other));
     EXPECT_TRUE(o.ChangeNotifyParent(&other));
     EXPECT_EQ(n.Size() + 10 * other.Size(), 10);
-    EXPECT_FALSE(n.RemoveObserver(&o));
-    EXPECT_TRUE(o.RemoveFromNotifyParent());
-    EXPECT_FALSE(o.RemoveFromNotifyParent());
+    EXPECT_TRUE(!n.RemoveObserver(&o) && o.RemoveFromNotifyParent() && !o.RemoveFromNotifyParent());
 
     std::string log;
     Text<> r1(&n, '1', &log), r2(&n, '2', &log), r3(&n, '3', &log);
@@ -82,8 +79,7 @@ TEST(Observer, CallsItsLinkAndCopiesLeaveRegistrationsAlone) {
     EXPECT_EQ(b.Size(), 0);
     // Notifier first: its observers are released, may die later and register elsewhere.
     source.reset();
-    EXPECT_EQ(linked.GetNotifyParent(), nullptr);
-    EXPECT_TRUE(linked.SetNotifyParent(&a));
+    EXPECT_TRUE(linked.GetNotifyParent() == nullptr && linked.SetNotifyParent(&a));
     EXPECT_EQ(onTarget.GetNotifyParent(), &target);
 }
 
@@ -242,8 +238,7 @@ TEST(ListEvents, DestructionSendsChangedThenDestroyedAndReleasesObservers) {
     list->Sort();
     list.reset();
     EXPECT_EQ(w.counts, (std::vector<int>{1, 2, 2, 0, -1}));
-    EXPECT_EQ(w.GetNotifyParent(), nullptr);
-    EXPECT_EQ(Node::live, 0);
+    EXPECT_TRUE(w.GetNotifyParent() == nullptr && Node::live == 0);
     // With notifications off only the destruction itself is reported.
     list = std::make_unique<List>();
     Walker off(list.get());
@@ -287,13 +282,12 @@ TEST(Attributes, HooksAroundTheListsEvents) {
         Text<OmAttribute> ts(&src, 's', &log), td(&dst, 'd', &log);
         OmObject owner(1), other(2);
         Tracked* a = new Tracked(1);
-        EXPECT_EQ(src.Add(a, &owner), a);
-        EXPECT_EQ(a->GetParent(), &owner);
+        EXPECT_TRUE(src.Add(a, &owner) == a && a->GetParent() == &owner);
         EXPECT_EQ(Tracked(*a).GetParent(), nullptr);
         Tracked* b = new Tracked(2);
         b->SetParent(&other);
-        EXPECT_EQ(src.Add2(b), b);  // no parent change, no hook
-        EXPECT_EQ(src.Add(nullptr, &owner), nullptr);
+        // Add2 changes no parent and calls no hook.
+        EXPECT_TRUE(src.Add2(b) == b && src.Add(nullptr, &owner) == nullptr);
         std::unique_ptr<OmAttribute> taken(src.Subtract(b));
         EXPECT_EQ(taken->GetParent(), nullptr);
         src.Destroy();
