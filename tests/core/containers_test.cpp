@@ -108,13 +108,8 @@ TEST(Array, LinearAndBinarySearch) {
 // Element i of n in one of seven shapes: random, sorted, reverse, equal, few distinct values,
 // organ pipe, sawtooth.
 int Shape(int kind, int i, int n, std::mt19937& rng) {
-    const int values[] = {static_cast<int>(rng() % 1000003) - 500000,
-                          i,
-                          n - i,
-                          7,
-                          static_cast<int>(rng() % 3),
-                          std::min(i, n - i),
-                          i % 9};
+    const int r = static_cast<int>(rng() % 1000003);
+    const int values[] = {r - 500000, i, n - i, 7, r % 3, std::min(i, n - i), i % 9};
     return values[kind];
 }
 

@@ -151,7 +151,6 @@ TEST(ListEvents, EveryOperationSendsItsExactSequence) {
     });
     Check("assigning nothing", {}, {1, 2}, "b1", "|", [](List& a, List& b) { b = a; });
     Check("CopyTo", {4, 1}, {}, "b1", "4 1 |4 1 ", [](List& a, List& b) { a.CopyTo(&b); });
-    Check("+=", {4}, {1}, "b1", "4 |1 4 ", [](List& a, List& b) { b += a; });
     Check("=", {4}, {1}, "b1", "4 |4 ", [](List& a, List& b) { b = a; });
     Check("Destroy", {4}, {1}, "b1", "4 |", [](List&, List& b) { b.Destroy(); });
     Check("SubtractAll", {4, 1}, {}, "a1", "|", [](List& a, List&) {
