@@ -99,12 +99,7 @@ void Check(const char* what, std::vector<unsigned> ids_a, std::vector<unsigned> 
         log.clear();
         op(a, b);
         EXPECT_EQ(log, events) << what;
-        auto text = [](const List& l) {
-            std::string s;
-            for (unsigned id : Ids(l)) s += std::to_string(id) + " ";
-            return s;
-        };
-        EXPECT_EQ(text(a) + "|" + text(b), ids) << what;
+        EXPECT_EQ(Ids(a) + "|" + Ids(b), ids) << what;
         EXPECT_TRUE(LinksConsistent(a) && LinksConsistent(b)) << what;
     }
     EXPECT_EQ(Node::live, 0) << what;
@@ -168,8 +163,7 @@ TEST(ListEvents, EveryOperationSendsItsExactSequence) {
     // This reports once when moved out, the other once at the end.
     Check("Swap with an empty list", {3}, {}, "a1 b1", "|3 ", [](List& a, List& b) { a.Swap(&b); });
     // Both report when the other moves in, the other once more.
-    Check("Swap of an empty list", {}, {3}, "a1 b1 b1", "3 |",
-          [](List& a, List& b) { a.Swap(&b); });
+    Check("Swap from empty", {}, {3}, "a1 b1 b1", "3 |", [](List& a, List& b) { a.Swap(&b); });
     Check("Swap with itself or null", {1}, {}, "", "1 |", [](List& a, List&) {
         a.Swap(&a);
         a.Swap(nullptr);
@@ -179,8 +173,7 @@ TEST(ListEvents, EveryOperationSendsItsExactSequence) {
           [](List& a, List& b) { EXPECT_EQ(a.Move(a.Get(1), b), a.Last()); });
     Check("Replace", {1, 3, 2}, {}, "a3 a2:3", "1 3 2 |",
           [](List& a, List&) { a.Replace(new Node(3, 1)); });
-    Check("Replace of a new id", {1}, {}, "a2:8", "1 8 |",
-          [](List& a, List&) { a.Replace(Node(8)); });
+    Check("Replace new id", {1}, {}, "a2:8", "1 8 |", [](List& a, List&) { a.Replace(Node(8)); });
     // The new element takes the old one's place, not its sorted one.
     Check("SortedReplace", {1, 3}, {}, "a2:1 a3:1", "1 3 |",
           [](List& a, List&) { a.SortedReplace(new Node(1, 7)); });

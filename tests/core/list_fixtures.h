@@ -2,7 +2,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include <om/core/list_header.h>
 #include <om/core/notify.h>
@@ -55,10 +54,11 @@ class Text : public OmObserver {
     std::string* out_;
 };
 
+// The ids in list order, each followed by a blank.
 template <class T>
-std::vector<unsigned> Ids(const TOmBaseListHeader<T>& list) {
-    std::vector<unsigned> ids;
-    for (T* e : list) ids.push_back(e->GetId());
+std::string Ids(const TOmBaseListHeader<T>& list) {
+    std::string ids;
+    for (T* e : list) ids += std::to_string(e->GetId()) + " ";
     return ids;
 }
 
