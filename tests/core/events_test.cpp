@@ -41,10 +41,7 @@ TEST(Notifier, RegistersEachObserverOnceAndNotifiesInOrder) {
 // front of LinkHdl moves the LinkHdl part away from the object's start.
 class Target : public OmObject, public LinkHdl {
   public:
-    long OnEvent(void* arg) {
-        seen.push_back(static_cast<OmNotifyEvent*>(arg)->kind);
-        return 7;
-    }
+    long OnEvent(void* arg) { return seen.push_back(static_cast<OmNotifyEvent*>(arg)->kind), 7; }
     std::vector<int> seen;
 };
 
