@@ -1,9 +1,7 @@
 // Shared fixtures of the list tests: counted elements and a recording observer.
 #pragma once
 
-#include <ostream>
 #include <string>
-#include <vector>
 
 #include <om/core/list_header.h>
 #include <om/core/notify.h>
@@ -36,48 +34,32 @@ class KeyNode : public Node {
     int key;
 };
 
-// One received event.
-struct Event {
-    OmStandardNotifier* sender;
-    int kind;
-    void* item;
-    bool operator==(const Event&) const = default;
-};
-
-inline std::ostream& operator<<(std::ostream& out, const Event& e) {
-    return out << "{sender " << e.sender << ", kind " << e.kind << ", item " << e.item << "}";
-}
-
-// Appends every event it receives to a log, which several recorders may share so that the
-// order across lists is visible.
-class Recorder : public OmObserver {
+// Writes each event as "a2:5" into a text that several observers may share, so that the order
+// across lists is visible: the observer's name, the kind and the id of the element named. The id
+// is taken while the event is delivered, before a replaced element is deleted.
+template <class T = Node>
+class Text : public OmObserver {
   public:
-    explicit Recorder(OmStandardNotifier* notifier, std::vector<Event>* log = nullptr)
-        : OmObserver(notifier), log_(log != nullptr ? log : &own_) {}
-
-    const std::vector<Event>& events() const { return *log_; }
-    void clear() { log_->clear(); }
+    Text(OmStandardNotifier* n, char name, std::string* out)
+        : OmObserver(n), name_(name), out_(out) {}
 
   protected:
-    void Notify(OmNotifyEvent* e) override { log_->push_back({e->sender, e->kind, e->item}); }
+    void Notify(OmNotifyEvent* e) override {
+        *out_ += (out_->empty() ? "" : " ") + std::string(1, name_) + std::to_string(e->kind);
+        if (e->item != nullptr) *out_ += ":" + std::to_string(static_cast<T*>(e->item)->GetId());
+    }
 
   private:
-    std::vector<Event> own_;
-    std::vector<Event>* log_;
+    char name_;
+    std::string* out_;
 };
 
+// The ids in list order, each followed by a blank.
 template <class T>
-std::vector<unsigned> Ids(const TOmBaseListHeader<T>& list) {
-    std::vector<unsigned> ids;
-    for (T* e : list) ids.push_back(e->GetId());
+std::string Ids(const TOmBaseListHeader<T>& list) {
+    std::string ids;
+    for (T* e : list) ids += std::to_string(e->GetId()) + " ";
     return ids;
-}
-
-template <class T>
-std::vector<T*> Nodes(const TOmBaseListHeader<T>& list) {
-    std::vector<T*> nodes;
-    for (T* e : list) nodes.push_back(e);
-    return nodes;
 }
 
 // Checks the links in both directions against first and last.

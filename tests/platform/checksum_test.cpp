@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <numeric>
 #include <random>
 #include <string>
 #include <vector>
@@ -30,22 +31,11 @@ std::uint32_t BitwiseCrc32(unsigned char const* p, std::size_t n) {
     return ~reg;
 }
 
-std::vector<unsigned char> const& RandomBytes() {
-    static std::vector<unsigned char> const bytes = [] {
-        std::mt19937 rng(11);
-        std::vector<unsigned char> b(1000003);
-        for (auto& c : b) c = static_cast<unsigned char>(rng());
-        return b;
-    }();
-    return bytes;
-}
-
-// Every length up to 130 (the CRC's 16-byte stride, MD5's 55/56/64-byte padding), then larger.
-std::vector<std::size_t> TestSizes() {
-    std::vector<std::size_t> sizes;
-    for (std::size_t n = 0; n <= 130; ++n) sizes.push_back(n);
-    for (std::size_t n : {255u, 1000u, 4095u, 4096u, 65537u, 1000003u}) sizes.push_back(n);
-    return sizes;
+std::vector<unsigned char> RandomBytes() {
+    std::mt19937 rng(11);
+    std::vector<unsigned char> b(1000003);
+    for (auto& c : b) c = static_cast<unsigned char>(rng());
+    return b;
 }
 
 std::string Md5Hex(void const* p, std::size_t n) {
@@ -55,21 +45,23 @@ std::string Md5Hex(void const* p, std::size_t n) {
     return md5.GetDigest().GetHexDigest();
 }
 
-TEST(OmCalcCRC32, KnownCheckValues) {
+// The catalogued check values, then every length up to 130 (the CRC's 16-byte stride, MD5's
+// 55/56/64-byte padding) and larger ones; unaligned starts exercise the CRC's word loads.
+TEST(Checksums, MatchCataloguedValuesBitwiseDefinitionZlibAndOpenssl) {
     OmCalcCRC32 crc;
-    EXPECT_EQ(crc.Crc("123456789", 9), 0xCBF43926u);  // the catalogued check value
-    EXPECT_EQ(crc.Reset(), 0u);
-    char const* fox = "The quick brown fox jumps over the lazy dog";
-    EXPECT_EQ(crc.Crc(fox, std::strlen(fox)), 0x414FA339u);
-    crc.Reset();
-    EXPECT_EQ(crc.Crc(nullptr, 0), 0u);
-}
-
-// Unaligned starts exercise the word loads.
-TEST(OmCalcCRC32, MatchesBitwiseDefinitionAndZlib) {
-    auto const& bytes = RandomBytes();
-    OmCalcCRC32 crc;
-    for (std::size_t n : TestSizes()) {
+    EXPECT_EQ(crc.Crc("123456789", 9), 0xCBF43926u);
+    EXPECT_TRUE(crc.Reset() == 0 && crc.Crc(nullptr, 0) == 0);
+    char const* const md5[][2] = {
+        {"", "d41d8cd98f00b204e9800998ecf8427e"},
+        {"12345678901234567890123456789012345678901234567890123456789012345678901234567890",
+         "57edf4a22be3c955ac49da2e2107b67a"},
+    };
+    for (auto const& c : md5) EXPECT_EQ(Md5Hex(c[0], std::strlen(c[0])), c[1]) << c[0];
+    auto const bytes = RandomBytes();
+    std::vector<std::size_t> sizes(131);
+    std::iota(sizes.begin(), sizes.end(), 0);
+    sizes.insert(sizes.end(), {255, 1000, 4095, 4096, 65537, 1000003});
+    for (std::size_t n : sizes) {
         for (std::size_t offset : {0u, 1u, 3u}) {
             std::size_t const len = n - std::min(n, offset);
             crc.Reset();
@@ -79,103 +71,54 @@ TEST(OmCalcCRC32, MatchesBitwiseDefinitionAndZlib) {
             ASSERT_EQ(crc.GetCrc(), crc32(0L, bytes.data() + offset, static_cast<uInt>(len)));
 #endif
         }
-    }
-}
-
-TEST(Checksums, CallsInPiecesEqualOneCall) {
-    auto const& bytes = RandomBytes();
-    std::size_t const total = 100000;
-    OmCalcCRC32 whole;
-    std::uint32_t const expected = whole.Crc(bytes.data(), total);
-    std::string const hex = Md5Hex(bytes.data(), total);
-    std::mt19937 rng(14);
-    for (int trial = 0; trial < 40; ++trial) {
-        OmCalcCRC32 crc;
-        CMD5 md5;
-        for (std::size_t pos = 0, n = 0; pos < total; pos += n) {
-            n = std::min<std::size_t>(rng() % 150, total - pos);
-            crc.Crc(bytes.data() + pos, n);
-            md5.Update(bytes.data() + pos, n);
-        }
-        md5.Finalize();
-        ASSERT_EQ(crc.GetCrc(), expected) << "trial " << trial;
-        ASSERT_EQ(md5.GetDigest().GetHexDigest(), hex) << "trial " << trial;
-    }
-}
-
-// A sequence of 32-bit values is checksummed as their little-endian bytes, and mixes with bytes.
-TEST(OmCalcCRC32, SingleValueSequenceEqualsCrcOfLittleEndianBytes) {
-    std::mt19937 rng(15);
-    std::vector<std::uint32_t> values(257);
-    std::vector<unsigned char> bytes;
-    for (auto& v : values) {
-        v = rng();
-        for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<unsigned char>(v >> (8 * i)));
-    }
-    OmCalcCRC32 crc;
-    crc.StartSingleCrc();
-    for (std::uint32_t v : values) crc.AddSingleCrc(v);
-    crc.StopSingleCrc();
-    EXPECT_EQ(crc.GetCrc(), BitwiseCrc32(bytes.data(), bytes.size()));
-
-    OmCalcCRC32 mixed;
-    mixed.Crc(bytes.data(), 400);
-    mixed.StartSingleCrc();
-    for (std::size_t i = 100; i < values.size(); ++i) mixed.AddSingleCrc(values[i]);
-    mixed.StopSingleCrc();
-    EXPECT_EQ(mixed.GetCrc(), BitwiseCrc32(bytes.data(), bytes.size()));
-
-    OmCalcCRC32 empty;  // an empty sequence leaves the checksum unchanged
-    empty.Crc(bytes.data(), 10);
-    empty.StartSingleCrc();
-    empty.StopSingleCrc();
-    EXPECT_EQ(empty.GetCrc(), BitwiseCrc32(bytes.data(), 10));
-}
-
-TEST(CMD5, Rfc1321TestSuite) {
-    char const* const cases[][2] = {
-        {"", "d41d8cd98f00b204e9800998ecf8427e"},
-        {"abc", "900150983cd24fb0d6963f7d28e17f72"},
-        {"abcdefghijklmnopqrstuvwxyz", "c3fcd3d76192e4007dfb496cca67e13b"},
-        {"12345678901234567890123456789012345678901234567890123456789012345678901234567890",
-         "57edf4a22be3c955ac49da2e2107b67a"},
-    };
-    for (auto const& c : cases) EXPECT_EQ(Md5Hex(c[0], std::strlen(c[0])), c[1]) << c[0];
-}
-
-TEST(CMD5, FinalizeAndInitStartANewMessage) {
-    CMD5 md5;
-    md5.Update("garbage that must not leak into the next message");
-    md5.Finalize();
-    md5.Update("abc");
-    md5.Finalize();
-    EXPECT_STREQ(md5.GetDigest().GetHexDigest(), "900150983cd24fb0d6963f7d28e17f72");
-    md5.Update("partial");
-    md5.Init();  // drops a partial message
-    md5.Update("abc");
-    md5.Finalize();
-    CMD5Digest out;
-    md5.GetDigest(&out);
-    EXPECT_STREQ(out.GetHexDigest(), "900150983cd24fb0d6963f7d28e17f72");
-    md5.GetDigest(nullptr);  // tolerated
-}
-
 #ifdef OMCORE_HAVE_OPENSSL
-TEST(CMD5, MatchesOpenssl) {
-    auto const& bytes = RandomBytes();
-    for (std::size_t n : TestSizes()) {
         unsigned char out[EVP_MAX_MD_SIZE];
         unsigned int len = 0;
         EVP_Digest(bytes.data(), n, out, &len, EVP_md5(), nullptr);
         std::string hex;
-        for (unsigned int i = 0; i < len; ++i) {
-            hex += "0123456789abcdef"[out[i] >> 4];
-            hex += "0123456789abcdef"[out[i] & 15];
-        }
+        for (unsigned int i = 0; i < 2 * len; ++i)
+            hex += "0123456789abcdef"[(out[i / 2] >> (i % 2 == 0 ? 4 : 0)) & 15];
         ASSERT_EQ(Md5Hex(bytes.data(), n), hex) << "n=" << n;
+#endif
     }
 }
-#endif
+
+// Calls in pieces equal one call; MD5 starts a new message after Finalize or Init.
+TEST(Checksums, IncrementalUse) {
+    auto const b = RandomBytes();
+    std::size_t const total = 100000;
+    std::uint32_t const expected = BitwiseCrc32(b.data(), total);
+    std::string const hex = Md5Hex(b.data(), total);
+    std::mt19937 rng(14);
+    CMD5 md5;
+    md5.Update("garbage that must not leak into the next message");
+    md5.Finalize();
+    for (int trial = 0; trial < 40; ++trial) {
+        OmCalcCRC32 crc;
+        md5.Update("partial");
+        md5.Init();  // drops a partial message
+        for (std::size_t pos = 0, n = 0; pos < total; pos += n) {
+            n = std::min<std::size_t>(rng() % 150, total - pos);
+            crc.Crc(b.data() + pos, n);
+            md5.Update(b.data() + pos, n);
+        }
+        md5.Finalize();
+        CMD5Digest out;
+        md5.GetDigest(&out);
+        ASSERT_EQ(crc.GetCrc(), expected) << "trial " << trial;
+        ASSERT_EQ(out.GetHexDigest(), hex) << "trial " << trial;
+    }
+    md5.GetDigest(nullptr);  // tolerated
+    // A sequence of 32-bit values is checksummed as their little-endian b, and mixes with
+    // b.
+    OmCalcCRC32 mixed;
+    mixed.Crc(b.data(), 401);
+    mixed.StartSingleCrc();
+    for (std::size_t i = 401; i < 1429; i += 4)
+        mixed.AddSingleCrc(b[i] | b[i + 1] << 8 | b[i + 2] << 16 | std::uint32_t{b[i + 3]} << 24);
+    mixed.StopSingleCrc();
+    EXPECT_EQ(mixed.GetCrc(), BitwiseCrc32(b.data(), 1429));
+}
 
 }  // namespace
 }  // namespace om
