@@ -5,6 +5,8 @@
 
 #include <om/numerics/planar_functions.h>
 
+#include "numerics/plane_rotation.h"
+
 namespace om {
 
 OmAffinMap3d::OmAffinMap3d() {
@@ -48,31 +50,19 @@ OmAffinMap3d OmAffinMap3d::Scale(double sx, double sy, double sz) {
 
 OmAffinMap3d OmAffinMap3d::RotX(double a) {
     OmAffinMap3d r;
-    const double c = std::cos(a), s = std::sin(a);
-    r[1][1] = c;
-    r[1][2] = -s;
-    r[2][1] = s;
-    r[2][2] = c;
+    numerics_detail::SetPlaneRotation(r, 1, 2, a);
     return r;
 }
 
 OmAffinMap3d OmAffinMap3d::RotY(double a) {
     OmAffinMap3d r;
-    const double c = std::cos(a), s = std::sin(a);
-    r[0][0] = c;
-    r[0][2] = s;
-    r[2][0] = -s;
-    r[2][2] = c;
+    numerics_detail::SetPlaneRotation(r, 2, 0, a);
     return r;
 }
 
 OmAffinMap3d OmAffinMap3d::RotZ(double a) {
     OmAffinMap3d r;
-    const double c = std::cos(a), s = std::sin(a);
-    r[0][0] = c;
-    r[0][1] = -s;
-    r[1][0] = s;
-    r[1][1] = c;
+    numerics_detail::SetPlaneRotation(r, 0, 1, a);
     return r;
 }
 

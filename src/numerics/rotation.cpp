@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 
+#include "numerics/plane_rotation.h"
 #include "numerics/spatial.h"
 
 namespace om {
@@ -23,39 +24,25 @@ std::array<double, 3> ImageOfZ(const OmMatrix& m) {
 
 }  // namespace
 
+// A 3x3 identity (larger matrices keep their size) with the turn of the given axes.
 OmMatrix& OmMatrix::RotXAxis(double a) {
-    const double c = std::cos(a), s = std::sin(a);
     Resize(std::max(m_rows, 3), std::max(m_cols, 3));
     SetIdent();
-    OmMatrix& m = *this;
-    m[2][2] = c;
-    m[2][3] = -s;
-    m[3][2] = s;
-    m[3][3] = c;
+    numerics_detail::SetPlaneRotation(*this, 2, 3, a);
     return *this;
 }
 
 OmMatrix& OmMatrix::RotYAxis(double a) {
-    const double c = std::cos(a), s = std::sin(a);
     Resize(std::max(m_rows, 3), std::max(m_cols, 3));
     SetIdent();
-    OmMatrix& m = *this;
-    m[1][1] = c;
-    m[1][3] = s;
-    m[3][1] = -s;
-    m[3][3] = c;
+    numerics_detail::SetPlaneRotation(*this, 3, 1, a);
     return *this;
 }
 
 OmMatrix& OmMatrix::RotZAxis(double a) {
-    const double c = std::cos(a), s = std::sin(a);
     Resize(std::max(m_rows, 3), std::max(m_cols, 3));
     SetIdent();
-    OmMatrix& m = *this;
-    m[1][1] = c;
-    m[1][2] = -s;
-    m[2][1] = s;
-    m[2][2] = c;
+    numerics_detail::SetPlaneRotation(*this, 1, 2, a);
     return *this;
 }
 
